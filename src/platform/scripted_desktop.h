@@ -51,7 +51,8 @@ public:
     const std::vector<ShownFileDialog> &fileDialogs() const { return fileDialogs_; }
     const std::vector<std::int32_t> &colorDialogs() const { return colorDialogs_; }
     const std::vector<StartedCommand> &commands() const { return commands_; }
-    const QStringList &printedDocuments() const { return printedDocuments_; }
+    // Document names of every beginPrint, printed or cancelled.
+    const QStringList &printRequests() const { return printedDocuments_; }
     int beeps() const { return beeps_; }
     // Text of the last message box, empty when none was shown.
     QString lastMessageText() const;
