@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace store::schema {
+
+// Stored field names of the game tables, in stored order.
+QStringList markFieldNames();  // マーク: ID … M03
+QStringList frameFieldNames(); // フレーム: ID … pin03
+// The 21 ball suffixes in ball order: 11, 12, 21, … 92, 01, 02, 03.
+QStringList ballSuffixes();
+
+// CREATE statements of the eight tables, their indexes and the triggers that
+// keep the three game tables together, in the order they must run.
+QStringList tableStatements();
+
+} // namespace store::schema

@@ -1,0 +1,49 @@
+#include "store/transaction.h"
+
+#include "store/database.h"
+
+using namespace Qt::StringLiterals;
+
+namespace store {
+
+namespace {
+int g_savepointCounter = 0;
+}
+
+Transaction::Transaction(Database &db) : m_db(db)
+{
+    if (db.inTransaction()) {
+        m_savepoint = u"sp"_s + QString::number(++g_savepointCounter);
+        db.exec(u"SAVEPOINT "_s + m_savepoint);
+    } else {
+        db.exec(u"BEGIN"_s);
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (m_done || !m_db.isOpen())
+        return;
+    try {
+        if (m_savepoint.isEmpty()) {
+            if (m_db.inTransaction())
+                m_db.exec(u"ROLLBACK"_s);
+        } else {
+            m_db.exec(u"ROLLBACK TO "_s + m_savepoint);
+            m_db.exec(u"RELEASE "_s + m_savepoint);
+        }
+    } catch (const Error &) {
+        // A destructor must not throw; SQLite has already rolled back when
+        // the rollback itself fails.
+    }
+}
+
+void Transaction::commit()
+{
+    if (m_done)
+        return;
+    m_db.exec(m_savepoint.isEmpty() ? u"COMMIT"_s : u"RELEASE "_s + m_savepoint);
+    m_done = true;
+}
+
+} // namespace store
