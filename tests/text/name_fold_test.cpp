@@ -1,5 +1,7 @@
 #include "text/name_fold.h"
 
+#include "text/qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
