@@ -2,7 +2,6 @@
 
 #include "text/text_error.h"
 
-
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -44,8 +43,7 @@ public:
         char *outPtr = out.data();
         size_t outLeft = size_t(out.size());
         while (inLeft > 0) {
-            if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1))
-                continue;
+            if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1)) continue;
             if (errno == E2BIG) {
                 const qsizetype used = outPtr - out.data();
                 out.resize(out.size() * 2);
@@ -91,8 +89,8 @@ QByteArray encodeCp932(const QString &text)
     const size_t done = encoder().convert(reinterpret_cast<const char *>(text.utf16()), bytes, out, &error);
     if (error != 0) {
         const qsizetype pos = qsizetype(done / 2);
-        const bool pair = text.at(pos).isHighSurrogate() && pos + 1 < text.size()
-                          && text.at(pos + 1).isLowSurrogate();
+        const bool pair
+            = text.at(pos).isHighSurrogate() && pos + 1 < text.size() && text.at(pos + 1).isLowSurrogate();
         throw EncodingError(text.mid(pos, pair ? 2 : 1), pos);
     }
     return out;
@@ -113,8 +111,7 @@ QString decodeCp932(const QByteArray &bytes, int line)
 
 bool isTwoByteCp932(QChar ch)
 {
-    if (ch.isSurrogate())
-        return true;
+    if (ch.isSurrogate()) return true;
     QByteArray out;
     int error = 0;
     const char16_t c = ch.unicode();

@@ -13,11 +13,9 @@ Cp932Reader::Cp932Reader(const QString &path)
     : m_path(path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw FileError(path, f.errorString());
+    if (!f.open(QIODevice::ReadOnly)) throw FileError(path, f.errorString());
     m_bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw FileError(path, f.errorString());
+    if (f.error() != QFileDevice::NoError) throw FileError(path, f.errorString());
 }
 
 bool Cp932Reader::atEnd() const
@@ -27,8 +25,7 @@ bool Cp932Reader::atEnd() const
 
 QString Cp932Reader::readLine()
 {
-    if (atEnd())
-        throw FileError(m_path, u"read past the end of the file"_s);
+    if (atEnd()) throw FileError(m_path, u"read past the end of the file"_s);
     // CR and LF never occur inside a two-byte Shift_JIS character (trail
     // bytes are 0x40 and above), so lines can be split on the bytes.
     qsizetype end = m_pos;
@@ -39,8 +36,7 @@ QString Cp932Reader::readLine()
     if (next < m_bytes.size()) {
         const bool cr = m_bytes.at(next) == '\r';
         ++next;
-        if (cr && next < m_bytes.size() && m_bytes.at(next) == '\n')
-            ++next;
+        if (cr && next < m_bytes.size() && m_bytes.at(next) == '\n') ++next;
     }
     QString line;
     try {

@@ -21,14 +21,12 @@ Cp932Writer::Cp932Writer(const QString &path, Mode mode)
         m_file = std::make_unique<QFile>(path);
         flags |= mode == Mode::Append ? QIODevice::Append : QIODevice::Truncate;
     }
-    if (!m_file->open(flags))
-        throw FileError(path, m_file->errorString());
+    if (!m_file->open(flags)) throw FileError(path, m_file->errorString());
 }
 
 Cp932Writer::~Cp932Writer()
 {
-    if (!m_file || !m_file->isOpen())
-        return;
+    if (!m_file || !m_file->isOpen()) return;
     if (m_mode == Mode::Atomic)
         static_cast<QSaveFile *>(m_file.get())->cancelWriting();
     else
@@ -47,27 +45,22 @@ void Cp932Writer::write(const QString &text)
 
 void Cp932Writer::writeBytes(const QByteArray &bytes)
 {
-    if (!m_file->isOpen())
-        throw FileError(m_path, u"the file is already closed"_s);
-    if (m_file->write(bytes) != bytes.size())
-        throw FileError(m_path, m_file->errorString());
+    if (!m_file->isOpen()) throw FileError(m_path, u"the file is already closed"_s);
+    if (m_file->write(bytes) != bytes.size()) throw FileError(m_path, m_file->errorString());
 }
 
 void Cp932Writer::close()
 {
-    if (!m_file->isOpen())
-        return;
+    if (!m_file->isOpen()) return;
     if (m_mode == Mode::Atomic) {
         auto *save = static_cast<QSaveFile *>(m_file.get());
-        if (!save->commit())
-            throw FileError(m_path, save->errorString());
+        if (!save->commit()) throw FileError(m_path, save->errorString());
         return;
     }
     const bool flushed = m_file->flush();
     const QString reason = m_file->errorString();
     m_file->close();
-    if (!flushed)
-        throw FileError(m_path, reason);
+    if (!flushed) throw FileError(m_path, reason);
 }
 
 void writeCp932File(const QString &path, const QStringList &lines)

@@ -18,8 +18,8 @@ class Cp932Writer
 public:
     enum class Mode {
         Replace, // start the file anew
-        Append,  // add to its end (creating it when missing)
-        Atomic,  // write a new file beside it; it replaces the old one only on close()
+        Append, // add to its end (creating it when missing)
+        Atomic, // write a new file beside it; it replaces the old one only on close()
     };
 
     explicit Cp932Writer(const QString &path, Mode mode = Mode::Replace);

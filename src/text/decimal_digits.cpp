@@ -9,8 +9,7 @@ namespace text {
 DecimalDigits::DecimalDigits(double value)
 {
     m_negative = std::signbit(value);
-    if (value == 0 || !std::isfinite(value))
-        return;
+    if (value == 0 || !std::isfinite(value)) return;
     // "d.dddddddddddddde±XX": 15 significant digits.
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
@@ -18,8 +17,7 @@ DecimalDigits::DecimalDigits(double value)
     while (*e != 'e')
         ++e;
     for (const char *p = buf; p != e; ++p)
-        if (*p != '.')
-            m_digits.append(*p);
+        if (*p != '.') m_digits.append(*p);
     m_point = std::atoi(e + 1) + 1;
     trim();
 }
@@ -33,21 +31,18 @@ void DecimalDigits::trim()
         ++lead;
     m_digits.remove(0, lead);
     m_point -= lead;
-    if (m_digits.isEmpty())
-        m_point = 0;
+    if (m_digits.isEmpty()) m_point = 0;
 }
 
 void DecimalDigits::shift(int n)
 {
-    if (!isZero())
-        m_point += n;
+    if (!isZero()) m_point += n;
 }
 
 void DecimalDigits::round(int decimals)
 {
     const int keep = m_point + decimals; // digits kept
-    if (keep >= m_digits.size())
-        return;
+    if (keep >= m_digits.size()) return;
     if (keep < 0) {
         m_digits.clear();
         m_point = 0;
@@ -73,8 +68,7 @@ void DecimalDigits::round(int decimals)
 
 QByteArray DecimalDigits::integerDigits() const
 {
-    if (m_point <= 0)
-        return {};
+    if (m_point <= 0) return {};
     QByteArray r = m_digits.left(m_point);
     while (r.size() < m_point)
         r.append('0');

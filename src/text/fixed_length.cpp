@@ -4,11 +4,9 @@ namespace text {
 
 QString fixedLength(const QString &text, qsizetype n)
 {
-    if (n <= 0)
-        return {};
+    if (n <= 0) return {};
     QString r = text.left(n);
-    if (r.size() == n && r.back().isHighSurrogate())
-        r.back() = u' ';
+    if (r.size() == n && r.back().isHighSurrogate()) r.back() = u' ';
     return r.leftJustified(n, u' ');
 }
 

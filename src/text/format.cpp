@@ -16,7 +16,7 @@ namespace {
 // Splits a pattern at the `;` that are neither escaped nor quoted.
 QStringList sections(const QString &pattern)
 {
-    QStringList out(QString{});
+    QStringList out(QString {});
     bool quoted = false;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern.at(i);
@@ -30,7 +30,7 @@ QStringList sections(const QString &pattern)
         } else if (c == u'"') {
             quoted = true;
         } else if (c == u';') {
-            out.append(QString{});
+            out.append(QString {});
             continue;
         }
         out.last() += c;
@@ -68,9 +68,8 @@ bool isNamed(const QString &pattern, QStringView name)
 
 bool isDateName(const QString &pattern)
 {
-    for (QStringView n : {u"Short Date", u"Long Date", u"General Date", u"Short Time", u"Long Time"})
-        if (isNamed(pattern, n))
-            return true;
+    for (QStringView n : { u"Short Date", u"Long Date", u"General Date", u"Short Time", u"Long Time" })
+        if (isNamed(pattern, n)) return true;
     return false;
 }
 
@@ -89,30 +88,29 @@ QList<NumToken> numTokens(const QString &pattern)
         if (!out.isEmpty() && out.last().kind == NumToken::Literal)
             out.last().text += s;
         else
-            out.append(NumToken{NumToken::Literal, s});
+            out.append(NumToken { NumToken::Literal, s });
     };
     bool point = false;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern.at(i);
         if (c == u'\\') {
-            if (i + 1 < pattern.size())
-                literal(QString(pattern.at(++i)));
+            if (i + 1 < pattern.size()) literal(QString(pattern.at(++i)));
         } else if (c == u'"') {
             const qsizetype end = pattern.indexOf(u'"', i + 1);
             const qsizetype stop = end < 0 ? pattern.size() : end;
             literal(pattern.mid(i + 1, stop - i - 1));
             i = stop;
         } else if (c == u'0') {
-            out.append(NumToken{NumToken::Zero, {}});
+            out.append(NumToken { NumToken::Zero, {} });
         } else if (c == u'#') {
-            out.append(NumToken{NumToken::Hash, {}});
+            out.append(NumToken { NumToken::Hash, {} });
         } else if (c == u'.' && !point) {
             point = true;
-            out.append(NumToken{NumToken::Point, {}});
+            out.append(NumToken { NumToken::Point, {} });
         } else if (c == u'%') {
-            out.append(NumToken{NumToken::Percent, {}});
+            out.append(NumToken { NumToken::Percent, {} });
         } else if (c == u',' && !point) {
-            out.append(NumToken{NumToken::Comma, {}});
+            out.append(NumToken { NumToken::Comma, {} });
         } else {
             literal(QString(c));
         }
@@ -129,8 +127,7 @@ QString groupThousands(const QString &digits)
 {
     QString r;
     for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            r += u',';
+        if (i > 0 && (digits.size() - i) % 3 == 0) r += u',';
         r += digits.at(i);
     }
     return r;
@@ -141,8 +138,7 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
     const QList<NumToken> tokens = numTokens(pattern);
     qsizetype pointAt = -1;
     for (qsizetype i = 0; i < tokens.size(); ++i)
-        if (tokens.at(i).kind == NumToken::Point)
-            pointAt = i;
+        if (tokens.at(i).kind == NumToken::Point) pointAt = i;
     const qsizetype intEnd = pointAt < 0 ? tokens.size() : pointAt;
 
     // Integer placeholders, their first `0`, the fraction placeholders and
@@ -151,23 +147,18 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
     bool grouping = false;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const NumToken &t = tokens.at(i);
-        if (t.kind == NumToken::Percent)
-            ++percents;
-        if (!isDigit(t))
-            continue;
+        if (t.kind == NumToken::Percent) ++percents;
+        if (!isDigit(t)) continue;
         if (i < intEnd) {
-            if (t.kind == NumToken::Zero && firstZero < 0)
-                firstZero = intCount;
+            if (t.kind == NumToken::Zero && firstZero < 0) firstZero = intCount;
             ++intCount;
         } else {
-            if (t.kind == NumToken::Zero)
-                lastZero = fracCount;
+            if (t.kind == NumToken::Zero) lastZero = fracCount;
             ++fracCount;
         }
     }
     for (qsizetype i = 0; i < intEnd; ++i) {
-        if (tokens.at(i).kind != NumToken::Comma)
-            continue;
+        if (tokens.at(i).kind != NumToken::Comma) continue;
         bool before = false, after = false;
         for (qsizetype j = 0; j < i; ++j)
             before = before || isDigit(tokens.at(j));
@@ -182,8 +173,7 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
 
     QString whole = QString::fromLatin1(d.integerDigits());
     const int minDigits = firstZero < 0 ? 0 : intCount - firstZero;
-    if (whole.size() < minDigits)
-        whole = QString(minDigits - whole.size(), u'0') + whole;
+    if (whole.size() < minDigits) whole = QString(minDigits - whole.size(), u'0') + whole;
     QString frac = QString::fromLatin1(d.fractionDigits(fracCount));
     qsizetype fracShown = frac.size();
     while (fracShown > lastZero + 1 && frac.at(fracShown - 1) == u'0')
@@ -193,16 +183,13 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
     // fit goes with the first placeholder (grouped digits all go there).
     QList<QString> intOut(intCount);
     if (grouping) {
-        if (intCount > 0)
-            intOut[0] = groupThousands(whole);
+        if (intCount > 0) intOut[0] = groupThousands(whole);
     } else {
         for (int k = 0; k < intCount; ++k) {
             const qsizetype src = whole.size() - 1 - k;
-            if (src >= 0)
-                intOut[intCount - 1 - k] = whole.at(src);
+            if (src >= 0) intOut[intCount - 1 - k] = whole.at(src);
         }
-        if (intCount > 0 && whole.size() > intCount)
-            intOut[0] = whole.left(whole.size() - intCount + 1);
+        if (intCount > 0 && whole.size() > intCount) intOut[0] = whole.left(whole.size() - intCount + 1);
     }
 
     QString out;
@@ -215,8 +202,7 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
             if (intIndex < intCount) {
                 out += intOut.at(intIndex++);
             } else {
-                if (fracIndex < fracShown)
-                    out += frac.at(fracIndex);
+                if (fracIndex < fracShown) out += frac.at(fracIndex);
                 ++fracIndex;
             }
             break;
@@ -235,33 +221,25 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
             out += u'%';
             break;
         case NumToken::Comma:
-            if (!grouping)
-                out += u',';
+            if (!grouping) out += u',';
             break;
         case NumToken::Literal:
             out += t.text;
             break;
         }
     }
-    if (!wholePlaced)
-        out += whole;
-    if (withSign && d.negative() && !d.isZero())
-        out.prepend(u'-');
+    if (!wholePlaced) out += whole;
+    if (withSign && d.negative() && !d.isZero()) out.prepend(u'-');
     return out;
 }
 
 QString formatNumber(double value, const QString &pattern)
 {
-    if (!std::isfinite(value))
-        return plainNumber(value, true);
-    if (pattern.isEmpty() || isNamed(pattern, u"General Number"))
-        return plainNumber(value, true);
-    if (isNamed(pattern, u"Fixed"))
-        return formatNumberSection(value, u"0.00"_s, true);
-    if (isNamed(pattern, u"Standard"))
-        return formatNumberSection(value, u"#,##0.00"_s, true);
-    if (isNamed(pattern, u"Percent"))
-        return formatNumberSection(value, u"0.00%"_s, true);
+    if (!std::isfinite(value)) return plainNumber(value, true);
+    if (pattern.isEmpty() || isNamed(pattern, u"General Number")) return plainNumber(value, true);
+    if (isNamed(pattern, u"Fixed")) return formatNumberSection(value, u"0.00"_s, true);
+    if (isNamed(pattern, u"Standard")) return formatNumberSection(value, u"#,##0.00"_s, true);
+    if (isNamed(pattern, u"Percent")) return formatNumberSection(value, u"0.00%"_s, true);
 
     const QStringList parts = sections(pattern);
     if (value < 0 && parts.size() >= 2 && !parts.at(1).isEmpty())
@@ -286,16 +264,15 @@ QString formatText(const QString &value, const QString &pattern)
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern.at(i);
         if (c == u'\\') {
-            if (i + 1 < pattern.size())
-                pieces.append(Piece{false, pattern.at(++i)});
+            if (i + 1 < pattern.size()) pieces.append(Piece { false, pattern.at(++i) });
         } else if (c == u'"') {
             const qsizetype end = pattern.indexOf(u'"', i + 1);
             const qsizetype stop = end < 0 ? pattern.size() : end;
             for (qsizetype j = i + 1; j < stop; ++j)
-                pieces.append(Piece{false, pattern.at(j)});
+                pieces.append(Piece { false, pattern.at(j) });
             i = stop;
         } else if (c == u'@' || c == u'&') {
-            pieces.append(Piece{true, c});
+            pieces.append(Piece { true, c });
         } else if (c == u'!') {
             leftToRight = true;
         } else if (c == u'<') {
@@ -303,7 +280,7 @@ QString formatText(const QString &value, const QString &pattern)
         } else if (c == u'>') {
             caseChange = 1;
         } else {
-            pieces.append(Piece{false, c});
+            pieces.append(Piece { false, c });
         }
     }
     const QString s = caseChange < 0 ? value.toLower() : caseChange > 0 ? value.toUpper() : value;
@@ -322,21 +299,17 @@ QString formatText(const QString &value, const QString &pattern)
         }
         QString filled;
         if (leftToRight) {
-            if (slot < s.size())
-                filled = s.at(slot);
+            if (slot < s.size()) filled = s.at(slot);
         } else if (pad >= 0) {
-            if (slot >= pad)
-                filled = s.at(slot - pad);
+            if (slot >= pad) filled = s.at(slot - pad);
         } else {
             filled = slot == 0 ? s.left(1 - pad) : QString(s.at(slot - pad));
         }
-        if (filled.isEmpty() && p.ch == u'@')
-            filled = u" "_s;
+        if (filled.isEmpty() && p.ch == u'@') filled = u" "_s;
         out += filled;
         ++slot;
     }
-    if (slots == 0)
-        out.prepend(s);
+    if (slots == 0) out.prepend(s);
     return out;
 }
 
@@ -348,18 +321,13 @@ QString formatDateTime(const QDateTime &value, const QString &pattern)
     const QTime time = value.time();
     if (pattern.isEmpty() || isNamed(pattern, u"General Date")) {
         QString r = formatDateTime(value, u"yyyy/mm/dd"_s);
-        if (time.isValid() && time != QTime(0, 0))
-            r += u' ' + formatDateTime(value, u"h:nn:ss"_s);
+        if (time.isValid() && time != QTime(0, 0)) r += u' ' + formatDateTime(value, u"h:nn:ss"_s);
         return r;
     }
-    if (isNamed(pattern, u"Short Date"))
-        return formatDateTime(value, u"yyyy/mm/dd"_s);
-    if (isNamed(pattern, u"Long Date"))
-        return formatDateTime(value, u"yyyy年m月d日"_s);
-    if (isNamed(pattern, u"Short Time"))
-        return formatDateTime(value, u"hh:nn"_s);
-    if (isNamed(pattern, u"Long Time"))
-        return formatDateTime(value, u"h:nn:ss"_s);
+    if (isNamed(pattern, u"Short Date")) return formatDateTime(value, u"yyyy/mm/dd"_s);
+    if (isNamed(pattern, u"Long Date")) return formatDateTime(value, u"yyyy年m月d日"_s);
+    if (isNamed(pattern, u"Short Time")) return formatDateTime(value, u"hh:nn"_s);
+    if (isNamed(pattern, u"Long Time")) return formatDateTime(value, u"h:nn:ss"_s);
 
     struct Token
     {
@@ -372,27 +340,25 @@ QString formatDateTime(const QDateTime &value, const QString &pattern)
         const QChar c = pattern.at(i);
         const QChar lc = c.toLower();
         if (c == u'\\') {
-            if (i + 1 < pattern.size())
-                tokens.append(Token{QChar(), 0, QString(pattern.at(++i))});
+            if (i + 1 < pattern.size()) tokens.append(Token { QChar(), 0, QString(pattern.at(++i)) });
         } else if (c == u'"') {
             const qsizetype end = pattern.indexOf(u'"', i + 1);
             const qsizetype stop = end < 0 ? pattern.size() : end;
-            tokens.append(Token{QChar(), 0, pattern.mid(i + 1, stop - i - 1)});
+            tokens.append(Token { QChar(), 0, pattern.mid(i + 1, stop - i - 1) });
             i = stop;
         } else if (QStringView(u"ymdhns").contains(lc)) {
             qsizetype j = i;
             while (j + 1 < pattern.size() && pattern.at(j + 1).toLower() == lc)
                 ++j;
-            tokens.append(Token{lc, int(j - i + 1), {}});
+            tokens.append(Token { lc, int(j - i + 1), {} });
             i = j;
         } else {
-            tokens.append(Token{QChar(), 0, QString(c)});
+            tokens.append(Token { QChar(), 0, QString(c) });
         }
     }
     auto neighbour = [&tokens](qsizetype i, int step) -> QChar {
         for (qsizetype j = i + step; j >= 0 && j < tokens.size(); j += step)
-            if (!tokens.at(j).letter.isNull())
-                return tokens.at(j).letter;
+            if (!tokens.at(j).letter.isNull()) return tokens.at(j).letter;
         return {};
     };
     auto num = [](int v, int len) {
@@ -437,12 +403,10 @@ QDateTime parseDateText(const QString &s)
 {
     const QString t = s.trimmed();
     QDateTime dt = QDateTime::fromString(t, Qt::ISODate);
-    if (dt.isValid())
-        return dt;
-    for (QStringView f : {u"yyyy-MM-dd", u"yyyy/M/d"}) {
+    if (dt.isValid()) return dt;
+    for (QStringView f : { u"yyyy-MM-dd", u"yyyy/M/d" }) {
         const QDate d = QDate::fromString(t, f.toString());
-        if (d.isValid())
-            return QDateTime(d, QTime(0, 0));
+        if (d.isValid()) return QDateTime(d, QTime(0, 0));
     }
     return {};
 }
@@ -451,15 +415,13 @@ QDateTime parseDateText(const QString &s)
 
 QString Format(double value, const QString &pattern)
 {
-    if (isTextPattern(pattern))
-        return formatText(plainNumber(value, true), pattern);
+    if (isTextPattern(pattern)) return formatText(plainNumber(value, true), pattern);
     return formatNumber(value, pattern);
 }
 
 QString Format(const QString &value, const QString &pattern)
 {
-    if (pattern.isEmpty() || isTextPattern(pattern))
-        return formatText(value, pattern);
+    if (pattern.isEmpty() || isTextPattern(pattern)) return formatText(value, pattern);
     if (isDateName(pattern)) {
         const QDateTime dt = parseDateText(value);
         return dt.isValid() ? formatDateTime(dt, pattern) : value;
@@ -471,26 +433,22 @@ QString Format(const QString &value, const QString &pattern)
 
 QString Format(const QDateTime &value, const QString &pattern)
 {
-    if (!value.isValid())
-        return {};
+    if (!value.isValid()) return {};
     return formatDateTime(value, pattern);
 }
 
 QString Format(const QDate &value, const QString &pattern)
 {
-    if (!value.isValid())
-        return {};
+    if (!value.isValid()) return {};
     return formatDateTime(QDateTime(value, QTime(0, 0)), pattern);
 }
 
 QString Format(const QVariant &value, const QString &pattern)
 {
-    if (value.isNull())
-        return {};
+    if (value.isNull()) return {};
     switch (value.typeId()) {
     case QMetaType::Bool:
-        if (pattern.isEmpty())
-            return value.toBool() ? u"True"_s : u"False"_s;
+        if (pattern.isEmpty()) return value.toBool() ? u"True"_s : u"False"_s;
         return Format(value.toBool() ? -1.0 : 0.0, pattern);
     case QMetaType::Int:
     case QMetaType::UInt:

@@ -36,8 +36,7 @@ void InputReader::takeLineEnd()
 {
     const bool cr = m_text.at(m_pos) == u'\r';
     ++m_pos;
-    if (cr && m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
-        ++m_pos;
+    if (cr && m_pos < m_text.size() && m_text.at(m_pos) == u'\n') ++m_pos;
     ++m_line;
 }
 
@@ -62,9 +61,8 @@ bool InputReader::atEnd()
 InputItem InputReader::readItem()
 {
     skipSpace();
-    if (m_pos >= m_text.size())
-        throw InputError(m_line, u"read past the end of the input"_s);
-    InputItem item{{}, false, m_line};
+    if (m_pos >= m_text.size()) throw InputError(m_line, u"read past the end of the input"_s);
+    InputItem item { {}, false, m_line };
     if (m_text.at(m_pos) == u'"') {
         item.quoted = true;
         ++m_pos;
@@ -131,10 +129,8 @@ bool InputReader::readBoolean()
 {
     const InputItem item = readItem();
     if (!item.quoted) {
-        if (item.text.compare(u"#TRUE#"_s, Qt::CaseInsensitive) == 0)
-            return true;
-        if (item.text.compare(u"#FALSE#"_s, Qt::CaseInsensitive) == 0)
-            return false;
+        if (item.text.compare(u"#TRUE#"_s, Qt::CaseInsensitive) == 0) return true;
+        if (item.text.compare(u"#FALSE#"_s, Qt::CaseInsensitive) == 0) return false;
     }
     throw InputError(item.line, u"%1 is not #TRUE# or #FALSE#"_s.arg(shown(item)));
 }

@@ -10,9 +10,9 @@ namespace text {
 // One item as read by the platform's Input # statement.
 struct InputItem
 {
-    QString text;   // without its quotes
-    bool quoted;    // whether it stood in double quotes
-    int line;       // 1-based line it came from
+    QString text; // without its quotes
+    bool quoted; // whether it stood in double quotes
+    int line; // 1-based line it came from
 };
 
 // Reads items back as the platform's Input # statement does, from the text

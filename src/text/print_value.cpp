@@ -9,8 +9,7 @@ namespace text {
 
 QString printValue(const QVariant &value)
 {
-    if (value.isNull())
-        return u"Null"_s;
+    if (value.isNull()) return u"Null"_s;
     switch (value.typeId()) {
     case QMetaType::Bool:
         return value.toBool() ? u"True"_s : u"False"_s;

@@ -16,13 +16,11 @@ QString plainNumber(double value, bool leadingZero);
 // Str(1.5) = " 1.5", Str(-3) = "-3", Str(0) = " 0", Str(0.5) = " .5".
 QString Str(double value);
 
-template<std::integral T>
-    requires(!std::same_as<T, bool>)
-QString Str(T value)
+template <std::integral T>
+requires(!std::same_as<T, bool>) QString Str(T value)
 {
     if constexpr (std::is_signed_v<T>) {
-        if (value < 0)
-            return QString::number(value);
+        if (value < 0) return QString::number(value);
     }
     return QLatin1Char(' ') + QString::number(value);
 }

@@ -51,10 +51,10 @@ class DecodingError : public TextError
 {
 public:
     DecodingError(const QByteArray &bytes, qsizetype offset, int line = 0)
-        : TextError(QStringLiteral("bytes %1 at %2 are not valid Shift_JIS")
-                        .arg(QString::fromLatin1(bytes.toHex(' ')),
-                             line > 0 ? QStringLiteral("line %1").arg(line)
-                                      : QStringLiteral("offset %1").arg(offset)))
+        : TextError(
+            QStringLiteral("bytes %1 at %2 are not valid Shift_JIS")
+                .arg(QString::fromLatin1(bytes.toHex(' ')),
+                    line > 0 ? QStringLiteral("line %1").arg(line) : QStringLiteral("offset %1").arg(offset)))
         , m_bytes(bytes)
         , m_offset(offset)
         , m_line(line)

@@ -8,15 +8,74 @@ namespace {
 
 // Full-width forms of the half-width katakana block U+FF61 … U+FF9F.
 constexpr char16_t kWideKana[] = {
-    u'。', u'「', u'」', u'、', u'・', u'ヲ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ャ', u'ュ', u'ョ', u'ッ', u'ー',
-    u'ア', u'イ', u'ウ', u'エ', u'オ', u'カ', u'キ', u'ク', u'ケ', u'コ', u'サ', u'シ', u'ス', u'セ', u'ソ', u'タ',
-    u'チ', u'ツ', u'テ', u'ト', u'ナ', u'ニ', u'ヌ', u'ネ', u'ノ', u'ハ', u'ヒ', u'フ', u'ヘ', u'ホ', u'マ', u'ミ',
-    u'ム', u'メ', u'モ', u'ヤ', u'ユ', u'ヨ', u'ラ', u'リ', u'ル', u'レ', u'ロ', u'ワ', u'ン', u'゛', u'゜',
+    u'。',
+    u'「',
+    u'」',
+    u'、',
+    u'・',
+    u'ヲ',
+    u'ァ',
+    u'ィ',
+    u'ゥ',
+    u'ェ',
+    u'ォ',
+    u'ャ',
+    u'ュ',
+    u'ョ',
+    u'ッ',
+    u'ー',
+    u'ア',
+    u'イ',
+    u'ウ',
+    u'エ',
+    u'オ',
+    u'カ',
+    u'キ',
+    u'ク',
+    u'ケ',
+    u'コ',
+    u'サ',
+    u'シ',
+    u'ス',
+    u'セ',
+    u'ソ',
+    u'タ',
+    u'チ',
+    u'ツ',
+    u'テ',
+    u'ト',
+    u'ナ',
+    u'ニ',
+    u'ヌ',
+    u'ネ',
+    u'ノ',
+    u'ハ',
+    u'ヒ',
+    u'フ',
+    u'ヘ',
+    u'ホ',
+    u'マ',
+    u'ミ',
+    u'ム',
+    u'メ',
+    u'モ',
+    u'ヤ',
+    u'ユ',
+    u'ヨ',
+    u'ラ',
+    u'リ',
+    u'ル',
+    u'レ',
+    u'ロ',
+    u'ワ',
+    u'ン',
+    u'゛',
+    u'゜',
 };
 static_assert(std::size(kWideKana) == 0xFF9F - 0xFF61 + 1);
 
 constexpr char16_t kFirstKana = 0xFF61;
-constexpr char16_t kVoiced = 0xFF9E;     // ﾞ
+constexpr char16_t kVoiced = 0xFF9E; // ﾞ
 constexpr char16_t kSemiVoiced = 0xFF9F; // ﾟ
 
 // ASCII characters whose full-width form in Shift_JIS is not U+FF01 + offset.
@@ -26,14 +85,18 @@ struct Special
     char16_t wide;
 };
 constexpr Special kSpecial[] = {
-    {u'"', u'”'}, {u'\'', u'’'}, {u'`', u'‘'}, {u'\\', u'￥'}, {u'~', u'￣'},
+    { u'"', u'”' },
+    { u'\'', u'’' },
+    { u'`', u'‘' },
+    { u'\\', u'￥' },
+    { u'~', u'￣' },
 };
 
 bool takesVoiced(char16_t halfKana)
 {
-    return halfKana == 0xFF73                          // ｳ
-           || (halfKana >= 0xFF76 && halfKana <= 0xFF84) // ｶ … ﾄ
-           || (halfKana >= 0xFF8A && halfKana <= 0xFF8E); // ﾊ … ﾎ
+    return halfKana == 0xFF73 // ｳ
+        || (halfKana >= 0xFF76 && halfKana <= 0xFF84) // ｶ … ﾄ
+        || (halfKana >= 0xFF8A && halfKana <= 0xFF8E); // ﾊ … ﾎ
 }
 
 bool takesSemiVoiced(char16_t halfKana)
@@ -54,8 +117,7 @@ QString toWide(const QString &s)
         } else if (c > 0x20 && c < 0x7F) {
             char16_t w = char16_t(c - 0x21 + 0xFF01);
             for (const Special &sp : kSpecial)
-                if (sp.narrow == c)
-                    w = sp.wide;
+                if (sp.narrow == c) w = sp.wide;
             out += QChar(w);
         } else if (c >= kFirstKana && c <= kSemiVoiced) {
             char16_t w = kWideKana[c - kFirstKana];
@@ -96,8 +158,7 @@ QString toNarrow(const QString &s)
                 done = true;
             }
         }
-        if (done)
-            continue;
+        if (done) continue;
         if (c == u'ヴ') {
             out += QChar(0xFF73);
             out += QChar(kVoiced);
@@ -118,11 +179,9 @@ QString toNarrow(const QString &s)
                 out += QChar(kSemiVoiced);
                 done = true;
             }
-            if (done)
-                break;
+            if (done) break;
         }
-        if (!done)
-            out += ch;
+        if (!done) out += ch;
     }
     return out;
 }

@@ -14,8 +14,7 @@ namespace {
 
 QString item(const QVariant &v)
 {
-    if (!v.isValid())
-        return {};
+    if (!v.isValid()) return {};
     switch (v.typeId()) {
     case QMetaType::QString: {
         QString s = v.toString();
@@ -53,8 +52,7 @@ QString writeItems(const QVariantList &items)
 {
     QString line;
     for (qsizetype i = 0; i < items.size(); ++i) {
-        if (i > 0)
-            line += u',';
+        if (i > 0) line += u',';
         line += item(items.at(i));
     }
     return line;

@@ -47,11 +47,12 @@ TEST_F(Cp932File, WritesShiftJisLinesWithCrLf)
         w.writeLine(QString());
         w.close();
     }
-    EXPECT_EQ(bytesOf(file), QByteArray("\x8f\x87\x88\xca\x81\x40 \x91\x66\x93\x5f\r\n"
-                                        "\x82\x50\x92\x85  05 >> \xbd\xcd\xdf\xb1\r\n"
-                                        "\r\n"));
+    EXPECT_EQ(bytesOf(file),
+        QByteArray("\x8f\x87\x88\xca\x81\x40 \x91\x66\x93\x5f\r\n"
+                   "\x82\x50\x92\x85  05 >> \xbd\xcd\xdf\xb1\r\n"
+                   "\r\n"));
     EXPECT_EQ(text::Cp932Reader::readLines(file),
-              (QStringList{u"順位　 素点"_s, u"１着  05 >> ｽﾍﾟｱ"_s, QString()}));
+        (QStringList { u"順位　 素点"_s, u"１着  05 >> ｽﾍﾟｱ"_s, QString() }));
 }
 
 TEST_F(Cp932File, ReplaceStartsAnewAndAppendAddsToTheEnd)
@@ -71,7 +72,7 @@ TEST_F(Cp932File, ReplaceStartsAnewAndAppendAddsToTheEnd)
         w.writeLine(QString());
         w.writeLine(u"☆☆☆"_s);
     }
-    EXPECT_EQ(text::Cp932Reader::readLines(file), (QStringList{u"three"_s, QString(), u"☆☆☆"_s}));
+    EXPECT_EQ(text::Cp932Reader::readLines(file), (QStringList { u"three"_s, QString(), u"☆☆☆"_s }));
 }
 
 TEST_F(Cp932File, UnencodableCharacterStopsTheLineBeforeItIsWritten)
@@ -101,10 +102,10 @@ TEST_F(Cp932File, AtomicWriteKeepsTheOldFileUntilItIsComplete)
     }
     EXPECT_EQ(bytesOf(file), QByteArray("old\r\n"));
 
-    EXPECT_THROW(text::writeCp932File(file, {u"1"_s, u"名前😀"_s}), text::EncodingError);
+    EXPECT_THROW(text::writeCp932File(file, { u"1"_s, u"名前😀"_s }), text::EncodingError);
     EXPECT_EQ(bytesOf(file), QByteArray("old\r\n"));
 
-    text::writeCp932File(file, {u"2"_s, u"山田"_s});
+    text::writeCp932File(file, { u"2"_s, u"山田"_s });
     EXPECT_EQ(bytesOf(file), QByteArray("2\r\n\x8e\x52\x93\x63\r\n"));
 }
 
@@ -112,7 +113,7 @@ TEST_F(Cp932File, FilesThatCannotBeOpened)
 {
     EXPECT_THROW(text::Cp932Reader(path(u"missing.txt"_s)), text::FileError);
     EXPECT_THROW(text::Cp932Writer(path(u"no/such/dir.txt"_s)), text::FileError);
-    EXPECT_THROW(text::writeCp932File(path(u"no/such/dir.txt"_s), {u"x"_s}), text::FileError);
+    EXPECT_THROW(text::writeCp932File(path(u"no/such/dir.txt"_s), { u"x"_s }), text::FileError);
 }
 
 TEST_F(Cp932File, ReaderAcceptsEveryLineEnd)
@@ -120,7 +121,7 @@ TEST_F(Cp932File, ReaderAcceptsEveryLineEnd)
     const QString file = path(u"ends.txt"_s);
     put(file, "a\r\nb\nc\rd\r\n\r\ne");
     EXPECT_EQ(text::Cp932Reader::readLines(file),
-              (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s}));
+        (QStringList { u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s }));
     text::Cp932Reader r(file);
     r.readLine();
     EXPECT_EQ(r.readAll(), u"b\nc\rd\r\n\r\ne"_s);

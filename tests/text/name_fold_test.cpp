@@ -8,13 +8,20 @@ using namespace Qt::StringLiterals;
 
 TEST(NameFold, SpellingsTheDatabaseTreatsAsOneName)
 {
-    const struct {
+    const struct
+    {
         const char16_t *a;
         const char16_t *b;
     } same[] = {
-        {u"優p", u"優Ｐ"},       {u"優P計", u"優Ｐ計"},   {u"st平均", u"ST平均"},
-        {u"スペアミス", u"ｽﾍﾟｱﾐｽ"}, {u"s10", u"S10"},       {u"m11", u"M11"},
-        {u"選手id", u"選手ID"},   {u"ゲーム数", u"ｹﾞｰﾑ数"}, {u"ゲーム", u"ｹﾞｰﾑ"},
+        { u"優p", u"優Ｐ" },
+        { u"優P計", u"優Ｐ計" },
+        { u"st平均", u"ST平均" },
+        { u"スペアミス", u"ｽﾍﾟｱﾐｽ" },
+        { u"s10", u"S10" },
+        { u"m11", u"M11" },
+        { u"選手id", u"選手ID" },
+        { u"ゲーム数", u"ｹﾞｰﾑ数" },
+        { u"ゲーム", u"ｹﾞｰﾑ" },
     };
     for (const auto &c : same)
         EXPECT_EQ(text::foldName(QString::fromUtf16(c.a)), text::foldName(QString::fromUtf16(c.b)))
