@@ -1,78 +1,15 @@
 #include "text/width.h"
 
-#include <iterator>
+#include <string_view>
 
 namespace text {
 
 namespace {
 
 // Full-width forms of the half-width katakana block U+FF61 … U+FF9F.
-constexpr char16_t kWideKana[] = {
-    u'。',
-    u'「',
-    u'」',
-    u'、',
-    u'・',
-    u'ヲ',
-    u'ァ',
-    u'ィ',
-    u'ゥ',
-    u'ェ',
-    u'ォ',
-    u'ャ',
-    u'ュ',
-    u'ョ',
-    u'ッ',
-    u'ー',
-    u'ア',
-    u'イ',
-    u'ウ',
-    u'エ',
-    u'オ',
-    u'カ',
-    u'キ',
-    u'ク',
-    u'ケ',
-    u'コ',
-    u'サ',
-    u'シ',
-    u'ス',
-    u'セ',
-    u'ソ',
-    u'タ',
-    u'チ',
-    u'ツ',
-    u'テ',
-    u'ト',
-    u'ナ',
-    u'ニ',
-    u'ヌ',
-    u'ネ',
-    u'ノ',
-    u'ハ',
-    u'ヒ',
-    u'フ',
-    u'ヘ',
-    u'ホ',
-    u'マ',
-    u'ミ',
-    u'ム',
-    u'メ',
-    u'モ',
-    u'ヤ',
-    u'ユ',
-    u'ヨ',
-    u'ラ',
-    u'リ',
-    u'ル',
-    u'レ',
-    u'ロ',
-    u'ワ',
-    u'ン',
-    u'゛',
-    u'゜',
-};
-static_assert(std::size(kWideKana) == 0xFF9F - 0xFF61 + 1);
+constexpr std::u16string_view kWideKana = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタ"
+                                          u"チツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+static_assert(kWideKana.size() == 0xFF9F - 0xFF61 + 1);
 
 constexpr char16_t kFirstKana = 0xFF61;
 constexpr char16_t kVoiced = 0xFF9E; // ﾞ
@@ -164,7 +101,7 @@ QString toNarrow(const QString &s)
             out += QChar(kVoiced);
             continue;
         }
-        for (std::size_t k = 0; k < std::size(kWideKana); ++k) {
+        for (std::size_t k = 0; k < kWideKana.size(); ++k) {
             const char16_t w = kWideKana[k];
             const char16_t half = char16_t(kFirstKana + k);
             if (c == w) {
