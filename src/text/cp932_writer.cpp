@@ -51,7 +51,7 @@ void Cp932Writer::writeBytes(const QByteArray &bytes)
 
 void Cp932Writer::close()
 {
-    if (!m_file->isOpen()) return;
+    if (!m_file || !m_file->isOpen()) return;
     if (m_mode == Mode::Atomic) {
         auto *save = static_cast<QSaveFile *>(m_file.get());
         if (!save->commit()) throw FileError(m_path, save->errorString());

@@ -28,6 +28,8 @@ public:
     ~Cp932Writer();
     Cp932Writer(const Cp932Writer &) = delete;
     Cp932Writer &operator=(const Cp932Writer &) = delete;
+    Cp932Writer(Cp932Writer &&) noexcept = default;
+    Cp932Writer &operator=(Cp932Writer &&) noexcept = default;
 
     void writeLine(const QString &line);
     // Text without a line end (the line goes on with the next write).

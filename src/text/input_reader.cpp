@@ -1,5 +1,6 @@
 #include "text/input_reader.h"
 
+#include "text/cp932_reader.h"
 #include "text/text_error.h"
 
 #include <QRegularExpression>
@@ -133,6 +134,12 @@ bool InputReader::readBoolean()
         if (item.text.compare(u"#FALSE#"_s, Qt::CaseInsensitive) == 0) return false;
     }
     throw InputError(item.line, u"%1 is not #TRUE# or #FALSE#"_s.arg(shown(item)));
+}
+
+InputReader InputReader::fromFile(const QString &path)
+{
+    Cp932Reader file(path);
+    return InputReader(file.readAll());
 }
 
 QList<InputItem> InputReader::readItems(const QString &text)

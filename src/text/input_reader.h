@@ -42,6 +42,8 @@ public:
     // The line the next item is read from (1-based).
     int lineNumber() const { return m_line; }
 
+    // The items of a Shift_JIS file (FileError, DecodingError as Cp932Reader).
+    static InputReader fromFile(const QString &path);
     // Every item of a text.
     static QList<InputItem> readItems(const QString &text);
 

@@ -1,6 +1,8 @@
 #include "text/cp932_reader.h"
 #include "text/cp932_writer.h"
+#include "text/input_reader.h"
 #include "text/text_error.h"
+#include "text/write_items.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -148,6 +150,30 @@ TEST_F(Cp932File, UndecodableLineIsReportedWithItsNumber)
         EXPECT_EQ(e.offset(), 9);
     }
     EXPECT_EQ(r.lineNumber(), 3);
+}
+
+TEST_F(Cp932File, ItemsWrittenToAFileReadBack)
+{
+    const QString file = path(u"B_000012.dat"_s);
+    {
+        text::Cp932Writer w(file, text::Cp932Writer::Mode::Atomic);
+        w.writeLine(text::writeItems({ 1 }));
+        w.writeLine(text::writeItems({ 12, u"山田      "_s }));
+        w.writeLine(text::writeItems({ u"Ｘ"_s }));
+        w.writeLine(text::writeItems({ 10 }));
+        w.close();
+    }
+    EXPECT_EQ(bytesOf(file), QByteArray("1\r\n12,\"\x8e\x52\x93\x63      \"\r\n\"\x82\x77\"\r\n10\r\n"));
+    text::InputReader r = text::InputReader::fromFile(file);
+    EXPECT_EQ(r.readInt(), 1);
+    EXPECT_EQ(r.readInt(), 12);
+    EXPECT_EQ(r.readString(), u"山田      "_s);
+    EXPECT_EQ(r.readString(), u"Ｘ"_s);
+    EXPECT_EQ(r.readInt(0, 255), 10);
+    EXPECT_TRUE(r.atEnd());
+
+    put(file, "1\r\n\x82\r\n");
+    EXPECT_THROW(text::InputReader::fromFile(file), text::DecodingError);
 }
 
 } // namespace
