@@ -1,10 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "shell/application.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
-    return app.exec();
+    return shell::run(argc, argv);
 }
