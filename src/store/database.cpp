@@ -120,6 +120,8 @@ void Database::upgrade()
 
 void Database::close()
 {
+    m_catalog = Catalog();
+    m_catalogVersion = -1;
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -224,6 +226,29 @@ QStringList Database::columnNames(const QString &tableOrView) const
     for (const QVariantList &r : rows)
         cols << r.at(1).toString();
     return cols;
+}
+
+const Catalog &Database::catalog() const
+{
+    const int version = scalar(u"PRAGMA schema_version"_s).toInt();
+    if (version != m_catalogVersion) {
+        m_catalog = Catalog::fromDatabase(m_db);
+        m_catalogVersion = version;
+    }
+    return m_catalog;
+}
+
+QString Database::rewrite(const QString &jetSql) const
+{
+    QString sql = store::toSqlite(jetSql, catalog()).trimmed();
+    while (sql.endsWith(u';'))
+        sql.chop(1);
+    return sql;
+}
+
+void Database::execJet(const QString &jetSql, const QVariantList &values)
+{
+    exec(rewrite(jetSql), values);
 }
 
 int Database::schemaVersion() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/error.h"
+#include "store/jet_sql.h"
 #include "store/quote_text.h"
 #include "store/transaction.h"
 
@@ -10,6 +11,8 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+
+#include <memory>
 
 struct sqlite3;
 
@@ -67,6 +70,14 @@ public:
 
     int schemaVersion() const;
 
+    // The names of the database for rewriting Jet SQL; read again after the
+    // schema changes.
+    const Catalog &catalog() const;
+    // A Jet-dialect SQL text rewritten for SQLite against this database's names.
+    QString rewrite(const QString &jetSql) const;
+    // Runs a Jet-dialect statement ("DELETE FROM データ項目 WHERE ID=12").
+    void execJet(const QString &jetSql, const QVariantList &values = {});
+
     // PRAGMA integrity_check: {"ok"} for a sound file, otherwise SQLite's findings.
     QStringList integrityCheck() const;
     // Writes a compacted copy of the open database to newPath (VACUUM INTO).
@@ -91,6 +102,8 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    mutable Catalog m_catalog;
+    mutable int m_catalogVersion = -1;
 };
 
 } // namespace store

@@ -111,6 +111,19 @@ bool Statement::step()
     fail();
 }
 
+void Statement::rebind(const QVariantList &values)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    if (values.size() != sqlite3_bind_parameter_count(m_stmt))
+        throw Error(u"%1 values given for %2 parameters"_s.arg(values.size())
+                        .arg(sqlite3_bind_parameter_count(m_stmt)),
+                    m_sql, values);
+    m_values = values;
+    for (int i = 0; i < values.size(); ++i)
+        bind(m_stmt, i + 1, values.at(i));
+}
+
 void Statement::run()
 {
     while (step()) {

@@ -23,6 +23,8 @@ public:
     bool step();
     // Runs to the end, ignoring rows.
     void run();
+    // Makes the statement ready to run again with other values.
+    void rebind(const QVariantList &values);
 
     int columnCount() const;
     QString columnName(int column) const;

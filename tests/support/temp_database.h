@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/database.h"
+#include "support/qt_printers.h"
 
 #include <QString>
 #include <QTemporaryDir>
