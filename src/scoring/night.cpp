@@ -67,14 +67,12 @@ void Night::set_focus(int slot)
 {
     screen.focus_slot = slot;
     cur_slot = slot;
-    if (slot < park_slot)
-        next_slot = slot;
+    if (slot < park_slot) next_slot = slot;
 }
 
 Calc_result Night::Cmd_KEISAN(const Mark_texts &marks)
 {
-    if (!has_sheet())
-        return Calc_result::no_sheet;
+    if (!has_sheet()) return Calc_result::no_sheet;
     Score_rec &s = cur_sheet();
     const QString blank = empty_slot_text();
 
@@ -137,15 +135,12 @@ Calc_result Night::Cmd_KEISAN(const Mark_texts &marks)
     // Split flags that cannot be right.
     auto &split = screen.split;
     for (int k = 0; k <= 18; k += 2)
-        if (no_split_count(pin(k)))
-            split[at(k)] = false;
+        if (no_split_count(pin(k))) split[at(k)] = false;
     for (int k = 1; k <= 17; k += 2)
         split[at(k)] = false;
-    if (pin(18) != 10 || no_split_count(pin(19)))
-        split[19] = false;
+    if (pin(18) != 10 || no_split_count(pin(19))) split[19] = false;
     const int cd19 = s.mark_cd[19];
-    if ((cd19 != code_spare && cd19 != code_strike) || no_split_count(pin(20)))
-        split[20] = false;
+    if ((cd19 != code_spare && cd19 != code_strike) || no_split_count(pin(20))) split[20] = false;
 
     // Kinds; a split flag wins over the kind of the code.
     for (int k = 0; k <= last_ball_slot; ++k) {
@@ -176,8 +171,7 @@ Calc_result Night::Cmd_KEISAN(const Mark_texts &marks)
             }
             text = marks.Spear_mark(code);
         }
-        if (code == code_empty)
-            text = blank;
+        if (code == code_empty) text = blank;
         s.mark_txt[at(k)] = text;
         screen.Txt_MARK[at(k)] = text;
     }
@@ -190,10 +184,8 @@ Fl_status Night::fl_check()
         fl = cur_slot / 2;
         return Fl_status::ok;
     }
-    if (cur_slot == park_slot)
-        return Fl_status::ok;
-    if ((cur_slot != 19 && cur_slot != 20) || !has_sheet())
-        return Fl_status::error;
+    if (cur_slot == park_slot) return Fl_status::ok;
+    if ((cur_slot != 19 && cur_slot != 20) || !has_sheet()) return Fl_status::error;
 
     const Score_rec &s = cur_sheet();
     const bool strike18 = s.mark_cd[18] == code_strike;
@@ -222,17 +214,14 @@ QString Night::fl_check_error_text()
 
 void Night::split_check()
 {
-    if (!valid_slot(cur_slot) || !has_sheet())
-        return;
+    if (!valid_slot(cur_slot) || !has_sheet()) return;
     const bool is_split = is_split_pattern(cur_sheet().pin_bits[at(cur_slot)]);
-    if (is_split != screen.split[at(cur_slot)])
-        Cmd_spl();
+    if (is_split != screen.split[at(cur_slot)]) Cmd_spl();
 }
 
 void Night::Cmd_spl()
 {
-    if (!valid_slot(cur_slot) || !has_sheet())
-        return;
+    if (!valid_slot(cur_slot) || !has_sheet()) return;
     bool &flag = screen.split[at(cur_slot)];
     flag = !flag;
     cur_sheet().mark_kind[at(cur_slot)] = flag ? kind_split : kind_plain;
@@ -240,12 +229,10 @@ void Night::Cmd_spl()
 
 void Night::Clear_Mark()
 {
-    if (!valid_slot(cur_slot))
-        return;
+    if (!valid_slot(cur_slot)) return;
     screen.Txt_MARK[at(cur_slot)] = empty_slot_text();
     next_slot = cur_slot;
-    if (has_sheet())
-        cur_sheet().mark_cd[at(cur_slot)] = code_empty;
+    if (has_sheet()) cur_sheet().mark_cd[at(cur_slot)] = code_empty;
 }
 
 void Night::clear_score()

@@ -11,18 +11,18 @@ namespace scoring {
 
 // Outcome of the calculation.
 enum class Calc_result {
-    done,           // every step ran; scores and texts are up to date
-    split_emptied,  // a split kind on a code of 9 or more emptied that slot; the
-                    // focus was put back on cur_slot and the later slots' texts
-                    // were not refreshed
-    no_sheet,       // (cur_sen, cur_game) lies outside score_tbl; nothing changed
+    done, // every step ran; scores and texts are up to date
+    split_emptied, // a split kind on a code of 9 or more emptied that slot; the
+                   // focus was put back on cur_slot and the later slots' texts
+                   // were not refreshed
+    no_sheet, // (cur_sen, cur_game) lies outside score_tbl; nothing changed
 };
 
 // Outcome of fl_check.
 enum class Fl_status {
-    ok,          // fl set (or, on slot 21, left as it was)
-    focus_back,  // no third ball in an open frame 10: fl 9, focus moved to slot 18
-    error,       // cur_slot is not a slot; nothing changed, see fl_check_error_text()
+    ok, // fl set (or, on slot 21, left as it was)
+    focus_back, // no third ball in an open frame 10: fl 9, focus moved to slot 18
+    error, // cur_slot is not a slot; nothing changed, see fl_check_error_text()
 };
 
 // The score sheets of one match night and the state of score entry: the
@@ -33,7 +33,7 @@ enum class Fl_status {
 class Night
 {
 public:
-    static constexpr int seat_bound = 35;  // seats 0..35 after match setup
+    static constexpr int seat_bound = 35; // seats 0..35 after match setup
 
     // An empty night of seats 0..35 and games 0..max_game (see recreate).
     explicit Night(int max_game = 3);
@@ -82,7 +82,7 @@ public:
     // is. Any other cur_slot returns error and changes nothing; the caller
     // shows fl_check_error_text() and ends the operation.
     Fl_status fl_check();
-    static QString fl_check_error_text();  // "Function fl_check  error 2"
+    static QString fl_check_error_text(); // "Function fl_check  error 2"
 
     // Sets or clears the split flag of cur_slot (as Cmd_spl does) so that it
     // agrees with is_split_pattern(pin_bits(cur_slot)) of the sheet on screen.
@@ -109,19 +109,19 @@ public:
     Score_table score_tbl;
 
     // The entry position.
-    int cur_sen = 0;    // seat on screen
-    int cur_game = 0;   // game on screen, 0-based (shown as cur_game + 1)
-    int last_sen = seat_bound;  // highest seat index in use
-    int cur_slot = 0;   // slot with the input focus, 0..21
-    int next_slot = 0;  // remembered input position
-    int fl = 0;         // pin-diagram picture of cur_slot (set by fl_check)
+    int cur_sen = 0; // seat on screen
+    int cur_game = 0; // game on screen, 0-based (shown as cur_game + 1)
+    int last_sen = seat_bound; // highest seat index in use
+    int cur_slot = 0; // slot with the input focus, 0..21
+    int next_slot = 0; // remembered input position
+    int fl = 0; // pin-diagram picture of cur_slot (set by fl_check)
 
     // The seats 0..last_sen.
-    QList<int> sen_id;        // 選手ID of the player in the seat; -1 = empty seat
-    QList<QString> sen_name;  // the player's name (10 characters)
-    QList<int> sen_hcp;       // the player's handicap
+    QList<int> sen_id; // 選手ID of the player in the seat; -1 = empty seat
+    QList<QString> sen_name; // the player's name (10 characters)
+    QList<int> sen_hcp; // the player's handicap
 
-    Sheet_screen screen;  // the sheet on screen as the entry screen shows it
+    Sheet_screen screen; // the sheet on screen as the entry screen shows it
 };
 
 } // namespace scoring

@@ -16,21 +16,21 @@ struct Score_rec
 {
     static constexpr int name_length = 10;
 
-    QString sen_name;                                // fixed length, see set_sen_name
-    std::array<QString, slot_count> mark_txt{};      // text shown in each slot
-    std::array<std::uint8_t, slot_count> mark_cd{};  // mark code of each slot
-    std::array<std::uint8_t, slot_count> pin_cnt{};  // pins of each ball, by the calculation
+    QString sen_name; // fixed length, see set_sen_name
+    std::array<QString, slot_count> mark_txt {}; // text shown in each slot
+    std::array<std::uint8_t, slot_count> mark_cd {}; // mark code of each slot
+    std::array<std::uint8_t, slot_count> pin_cnt {}; // pins of each ball, by the calculation
     // fl_score[1..10]: running score after frames 1..10 (fl_score[10] is the
     // game without handicap); fl_score[0]: the game with handicap.
-    std::array<int, 11> fl_score{};
+    std::array<int, 11> fl_score {};
     int hcp = 0;
-    std::array<int, slot_count> mark_kind{};  // kind_* of each slot
-    int kaijo_id = 0;                         // venue of the match night
-    int yy = 0;                               // match date
+    std::array<int, slot_count> mark_kind {}; // kind_* of each slot
+    int kaijo_id = 0; // venue of the match night
+    int yy = 0; // match date
     std::uint8_t mm = 0;
     std::uint8_t dd = 0;
     // Pins standing after each ball (bit n = pin n + 1); no_pattern = none recorded.
-    std::array<std::int32_t, slot_count> pin_bits{};
+    std::array<std::int32_t, slot_count> pin_bits {};
 
     // The player's name as a fixed-length text: cut or blank-padded to 10 characters.
     void set_sen_name(const QString &name);

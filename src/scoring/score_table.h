@@ -13,7 +13,7 @@ class Score_table
 {
 public:
     // An empty table of seats 0..seat_bound and games 0..game_bound.
-    Score_table(int seat_bound = 35, int game_bound = 3);
+    explicit Score_table(int seat_bound = 35, int game_bound = 3);
 
     // Makes the table anew with these bounds, every sheet empty.
     void recreate(int seat_bound, int game_bound);
@@ -34,7 +34,7 @@ private:
 
     int seat_bound_ = -1;
     int game_bound_ = -1;
-    QList<Score_rec> sheets_;  // seat-major
+    QList<Score_rec> sheets_; // seat-major
 };
 
 } // namespace scoring

@@ -16,11 +16,11 @@ namespace scoring {
 // texts from here and writes its results back; a screen shows this state.
 struct Sheet_screen
 {
-    std::array<QString, slot_count> Txt_MARK;  // "　" when the slot is empty
-    std::array<bool, slot_count> split{};       // true = pink (a split)
+    std::array<QString, slot_count> Txt_MARK; // "　" when the slot is empty
+    std::array<bool, slot_count> split {}; // true = pink (a split)
     // Txt_SCORE[1..10] running scores, [11] handicap, [0] total with handicap.
     std::array<QString, score_box_count> Txt_SCORE;
-    int focus_slot = 0;  // slot box with the input focus
+    int focus_slot = 0; // slot box with the input focus
 
     Sheet_screen() { Txt_MARK.fill(empty_slot_text()); }
 

@@ -8,6 +8,7 @@ namespace scoring {
 namespace {
 
 // Generated once from the grouping rule and checked by the tests against it.
+// clang-format off
 constexpr std::array<std::int16_t, 365> split_tbl = {
     6, 12, 14, 24, 28, 34, 38, 40, 42, 44, 46, 48,
     56, 60, 66, 68, 70, 76, 78, 80, 82, 84, 86, 88,
@@ -41,6 +42,7 @@ constexpr std::array<std::int16_t, 365> split_tbl = {
     974, 976, 978, 980, 984, 988, 990, 992, 994, 996, 998, 1000,
     1004, 1006, 1010, 1012, 1014,
 };
+// clang-format on
 
 static_assert(split_tbl.front() == 6 && split_tbl.back() == 1014);
 
@@ -53,8 +55,7 @@ std::span<const std::int16_t> split_patterns()
 
 bool is_split_pattern(std::int32_t pattern)
 {
-    if (pattern < 0 || pattern > 1023)
-        return false;
+    if (pattern < 0 || pattern > 1023) return false;
     return std::binary_search(split_tbl.begin(), split_tbl.end(), static_cast<std::int16_t>(pattern));
 }
 

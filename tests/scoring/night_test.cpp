@@ -12,8 +12,16 @@ TEST(MarkTexts, CaptionsOfTheCodes)
 {
     const Mark_texts marks;
     const std::vector<std::pair<int, QString>> captions = {
-        {0, u"Ｇ"_s},  {1, u"１"_s},  {5, u"５"_s},  {9, u"９"_s},  {10, u"＊"_s},
-        {19, u"－"_s}, {20, u"／"_s}, {21, u"Ｆ"_s}, {30, u"　"_s}, {11, QString()},
+        { 0, u"Ｇ"_s },
+        { 1, u"１"_s },
+        { 5, u"５"_s },
+        { 9, u"９"_s },
+        { 10, u"＊"_s },
+        { 19, u"－"_s },
+        { 20, u"／"_s },
+        { 21, u"Ｆ"_s },
+        { 30, u"　"_s },
+        { 11, QString() },
     };
     for (const auto &[code, text] : captions)
         EXPECT_EQ(marks.caption(code), text) << code;
@@ -142,11 +150,11 @@ TEST(NightInit, ResetsMarksOfSeatsInUseKeepingNamesAndHandicaps)
                 EXPECT_EQ(s.pin_cnt[std::size_t(k)], 0);
                 EXPECT_EQ(s.pin_bits[std::size_t(k)], no_pattern);
             }
-            EXPECT_EQ(s.fl_score, (std::array<int, 11>{}));
+            EXPECT_EQ(s.fl_score, (std::array<int, 11> {}));
             EXPECT_EQ(s.sen_name, u"name"_s);
             EXPECT_EQ(s.hcp, 9);
         }
-    EXPECT_EQ(n.score_tbl(3, 0).fl_score[4], 33);  // beyond last_sen
+    EXPECT_EQ(n.score_tbl(3, 0).fl_score[4], 33); // beyond last_sen
     EXPECT_EQ(n.screen.Txt_MARK[5], empty_slot_text());
     EXPECT_EQ(n.screen.Txt_MARK[21], u"x"_s);
 }
@@ -168,7 +176,7 @@ TEST(NightClearing, ClearMarkEmptiesTheCurrentSlot)
 TEST(NightClearing, ClearScoreEmptiesTheScreenOnly)
 {
     Sheet_builder b;
-    b.put({{0, 8}, {1, 1}});
+    b.put({ { 0, 8 }, { 1, 1 } });
     b.flag_split(0);
     b.calculate();
     b.night.next_slot = 2;

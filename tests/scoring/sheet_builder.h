@@ -11,7 +11,7 @@ namespace scoring_test {
 // leaves it: each code stored in the sheet and its caption in the slot box.
 struct Sheet_builder
 {
-    scoring::Night night{3};
+    scoring::Night night { 3 };
     scoring::Mark_texts marks;
 
     Sheet_builder() { night.INIT(); }

@@ -16,9 +16,8 @@ namespace {
 
 constexpr int X = code_strike, SP = code_spare;
 
-const std::vector<int> never_splits = {50,  58,  130, 260, 302, 426, 430, 466,
-                                       682, 686, 794, 810, 814, 838, 840, 842,
-                                       846, 866, 892, 932, 982, 986, 1002, 1008};
+const std::vector<int> never_splits = { 50, 58, 130, 260, 302, 426, 430, 466, 682, 686, 794, 810, 814, 838,
+    840, 842, 846, 866, 892, 932, 982, 986, 1002, 1008 };
 
 int bit(int pin)
 {
@@ -29,16 +28,13 @@ int bit(int pin)
 // standing in two or more groups of diagonal neighbours, not an exception.
 bool split_by_rule(int pattern)
 {
-    if (pattern & bit(1))
-        return false;
+    if (pattern & bit(1)) return false;
     std::vector<int> standing;
     for (int pin = 1; pin <= 10; ++pin)
-        if (pattern & bit(pin))
-            standing.push_back(pin);
-    if (standing.size() < 2)
-        return false;
-    static const int pairs[][2] = {{1, 2}, {1, 3}, {2, 4}, {2, 5}, {3, 5}, {3, 6},
-                                   {4, 7}, {4, 8}, {5, 8}, {5, 9}, {6, 9}, {6, 10}};
+        if (pattern & bit(pin)) standing.push_back(pin);
+    if (standing.size() < 2) return false;
+    static const int pairs[][2] = { { 1, 2 }, { 1, 3 }, { 2, 4 }, { 2, 5 }, { 3, 5 }, { 3, 6 }, { 4, 7 },
+        { 4, 8 }, { 5, 8 }, { 5, 9 }, { 6, 9 }, { 6, 10 } };
     std::vector<int> group(11);
     std::iota(group.begin(), group.end(), 0);
     const auto root = [&group](int p) {
@@ -54,8 +50,7 @@ bool split_by_rule(int pattern)
         roots.push_back(root(pin));
     std::sort(roots.begin(), roots.end());
     const auto groups = std::unique(roots.begin(), roots.end()) - roots.begin();
-    if (groups < 2)
-        return false;
+    if (groups < 2) return false;
     return std::find(never_splits.begin(), never_splits.end(), pattern) == never_splits.end();
 }
 
@@ -68,8 +63,7 @@ TEST(SplitTable, HoldsExactlyThePatternsOfTheRule)
     EXPECT_EQ(table.back(), 1014);
     std::vector<int> by_rule;
     for (int p = 0; p < 1024; ++p)
-        if (split_by_rule(p))
-            by_rule.push_back(p);
+        if (split_by_rule(p)) by_rule.push_back(p);
     EXPECT_EQ(std::vector<int>(table.begin(), table.end()), by_rule);
 }
 
@@ -85,13 +79,13 @@ TEST(SplitTable, NoExceptionAndNoHeadPin)
 
 TEST(SplitTable, Examples)
 {
-    EXPECT_TRUE(is_split_pattern(6));    // 2-3
-    EXPECT_TRUE(is_split_pattern(40));   // 4-6
+    EXPECT_TRUE(is_split_pattern(6)); // 2-3
+    EXPECT_TRUE(is_split_pattern(40)); // 4-6
     EXPECT_TRUE(is_split_pattern(bit(7) | bit(10)));
-    EXPECT_FALSE(is_split_pattern(130));  // 2-8
-    EXPECT_FALSE(is_split_pattern(260));  // 3-9
-    EXPECT_FALSE(is_split_pattern(bit(2) | bit(4)));  // neighbours
-    EXPECT_FALSE(is_split_pattern(bit(7)));           // one pin
+    EXPECT_FALSE(is_split_pattern(130)); // 2-8
+    EXPECT_FALSE(is_split_pattern(260)); // 3-9
+    EXPECT_FALSE(is_split_pattern(bit(2) | bit(4))); // neighbours
+    EXPECT_FALSE(is_split_pattern(bit(7))); // one pin
     EXPECT_FALSE(is_split_pattern(0));
     EXPECT_FALSE(is_split_pattern(no_pattern));
     EXPECT_FALSE(is_split_pattern(1024 + 6));
@@ -120,7 +114,8 @@ struct Split_check_case
 };
 
 class SplitCheck : public ::testing::TestWithParam<Split_check_case>
-{};
+{
+};
 
 TEST_P(SplitCheck, FlagAgreesWithPattern)
 {
@@ -136,11 +131,11 @@ TEST_P(SplitCheck, FlagAgreesWithPattern)
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, SplitCheck,
-                         ::testing::Values(Split_check_case{40, false, true, kind_split},
-                                           Split_check_case{130, true, false, kind_plain},
-                                           Split_check_case{no_pattern, true, false, kind_plain},
-                                           Split_check_case{40, true, true, kind_not_set},
-                                           Split_check_case{130, false, false, kind_not_set}));
+    ::testing::Values(Split_check_case { 40, false, true, kind_split },
+        Split_check_case { 130, true, false, kind_plain },
+        Split_check_case { no_pattern, true, false, kind_plain },
+        Split_check_case { 40, true, true, kind_not_set },
+        Split_check_case { 130, false, false, kind_not_set }));
 
 // --- split flags during the calculation --------------------------------------
 
@@ -153,7 +148,8 @@ struct Flag_case
 };
 
 class SplitFlagInCalculation : public ::testing::TestWithParam<Flag_case>
-{};
+{
+};
 
 TEST_P(SplitFlagInCalculation, RemovedWhereItCannotBeRight)
 {
@@ -166,26 +162,25 @@ TEST_P(SplitFlagInCalculation, RemovedWhereItCannotBeRight)
     EXPECT_EQ(b.night.screen.split[std::size_t(c.flagged)], c.stays);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slots, SplitFlagInCalculation,
-    ::testing::Values(Flag_case{"FirstBallSeven", {{0, 7}, {1, 1}}, 0, true},
-                      Flag_case{"FirstBallGutter", {{2, code_gutter}, {3, 4}}, 2, false},
-                      Flag_case{"FirstBallFoul", {{2, code_foul}, {3, 4}}, 2, false},
-                      Flag_case{"SecondBall", {{0, 3}, {1, 5}}, 1, false},
-                      Flag_case{"FrameTenFirstBall", {{18, 4}, {19, 2}}, 18, true},
-                      Flag_case{"SlotNineteenAfterStrike", {{18, X}, {19, 6}, {20, 2}}, 19, true},
-                      Flag_case{"SlotNineteenNoStrike", {{18, 5}, {19, 3}}, 19, false},
-                      Flag_case{"SlotNineteenSecondStrike", {{18, X}, {19, X}, {20, 5}}, 19, false},
-                      Flag_case{"SlotTwentyAfterSpare", {{18, 6}, {19, SP}, {20, 4}}, 20, true},
-                      Flag_case{"SlotTwentyAfterTwoStrikes", {{18, X}, {19, X}, {20, 4}}, 20, true},
-                      Flag_case{"SlotTwentySecondBallOfRack", {{18, X}, {19, 3}, {20, 4}}, 20, false},
-                      Flag_case{"SlotTwentyNine", {{18, 6}, {19, SP}, {20, 9}}, 20, false}),
+INSTANTIATE_TEST_SUITE_P(Slots, SplitFlagInCalculation,
+    ::testing::Values(Flag_case { "FirstBallSeven", { { 0, 7 }, { 1, 1 } }, 0, true },
+        Flag_case { "FirstBallGutter", { { 2, code_gutter }, { 3, 4 } }, 2, false },
+        Flag_case { "FirstBallFoul", { { 2, code_foul }, { 3, 4 } }, 2, false },
+        Flag_case { "SecondBall", { { 0, 3 }, { 1, 5 } }, 1, false },
+        Flag_case { "FrameTenFirstBall", { { 18, 4 }, { 19, 2 } }, 18, true },
+        Flag_case { "SlotNineteenAfterStrike", { { 18, X }, { 19, 6 }, { 20, 2 } }, 19, true },
+        Flag_case { "SlotNineteenNoStrike", { { 18, 5 }, { 19, 3 } }, 19, false },
+        Flag_case { "SlotNineteenSecondStrike", { { 18, X }, { 19, X }, { 20, 5 } }, 19, false },
+        Flag_case { "SlotTwentyAfterSpare", { { 18, 6 }, { 19, SP }, { 20, 4 } }, 20, true },
+        Flag_case { "SlotTwentyAfterTwoStrikes", { { 18, X }, { 19, X }, { 20, 4 } }, 20, true },
+        Flag_case { "SlotTwentySecondBallOfRack", { { 18, X }, { 19, 3 }, { 20, 4 } }, 20, false },
+        Flag_case { "SlotTwentyNine", { { 18, 6 }, { 19, SP }, { 20, 9 } }, 20, false }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SplitInCalculation, SplitTextAndKind)
 {
     Sheet_builder b;
-    b.put({{0, 7}, {1, 2}});
+    b.put({ { 0, 7 }, { 1, 2 } });
     b.flag_split(0);
     EXPECT_EQ(b.calculate(), Calc_result::done);
     EXPECT_EQ(b.sheet().mark_kind[0], kind_split);
@@ -208,9 +203,9 @@ TEST(SplitInCalculation, FlaggedStrikeLosesTheFlag)
 TEST(SplitInCalculation, FlaggedNineIsEmptiedAndFocusPutBack)
 {
     Sheet_builder b;
-    b.put({{0, 4}, {1, 3}, {2, 9}, {3, code_miss}, {4, 6}});
+    b.put({ { 0, 4 }, { 1, 3 }, { 2, 9 }, { 3, code_miss }, { 4, 6 } });
     b.flag_split(2);
-    b.night.screen.Txt_MARK[4] = u"6"_s;  // later slots are not rewritten
+    b.night.screen.Txt_MARK[4] = u"6"_s; // later slots are not rewritten
     b.night.set_focus(5);
     b.night.next_slot = 7;
     EXPECT_EQ(b.calculate(), Calc_result::split_emptied);
