@@ -1,12 +1,12 @@
 #include "scoring/score_rec.h"
 
+#include "text/fixed_length.h"
+
 namespace scoring {
 
 QString Score_rec::fixed_name(const QString &name)
 {
-    QString fixed = name.left(name_length);
-    fixed.resize(name_length, QLatin1Char(' '));
-    return fixed;
+    return text::fixedLength(name, name_length);
 }
 
 void Score_rec::set_sen_name(const QString &name)
