@@ -8,27 +8,25 @@ namespace store {
 
 namespace {
 
-// The figures of a group of game rows d, with the count of games named
-// gameColumn. The spare rate is empty when a group has neither spares nor
-// missed spares.
-QString figures(const QString &gameColumn)
+// The sums of a group of game rows d, under names of their own; the
+// figures are worked out from them (fewer aggregates keep the views quick).
+QString sums()
 {
-    return u"Count(*) AS "_s + gameColumn
-        + u", Sum(d.優Ｐ) AS 優Ｐ計, Sum(d.上位) AS 上位, Avg(d.上位) AS 上位率, "
-          u"Sum(d.S10) AS 合計点, Avg(d.S10) AS 平均点, Sum(d.ST) AS ST, Avg(d.ST) AS ST平均, "
-          u"Sum(d.SP) AS スペア, Sum(d.SPF) AS ｽﾍﾟｱﾐｽ, "
-          u"Sum(d.SP) * 1.0 / NULLIF(Sum(d.SP) + Sum(d.SPF), 0) AS スペア率"_s;
+    return u"Count(*) AS n_games, Sum(d.優Ｐ) AS n_points, Sum(d.上位) AS n_upper, "
+           u"Sum(d.S10) AS n_score, Sum(d.ST) AS n_strikes, Sum(d.SP) AS n_spares, "
+           u"Sum(d.SPF) AS n_missed"_s;
 }
 
-// The same figures as columns of the grouped subquery g.
+// The figures of the sums of subquery g, the count of games named
+// gameColumn. The spare rate is empty when a group has neither spares nor
+// missed spares.
 QString figureColumns(const QString &gameColumn)
 {
-    QString s = u"g."_s + gameColumn;
-    const QStringList names{u"優Ｐ計"_s, u"上位"_s, u"上位率"_s, u"合計点"_s, u"平均点"_s,
-                            u"ST"_s, u"ST平均"_s, u"スペア"_s, u"ｽﾍﾟｱﾐｽ"_s, u"スペア率"_s};
-    for (const QString &n : names)
-        s += u", g."_s + n;
-    return s;
+    return u"g.n_games AS "_s + gameColumn
+        + u", g.n_points AS 優Ｐ計, g.n_upper AS 上位, g.n_upper * 1.0 / g.n_games AS 上位率, "
+          u"g.n_score AS 合計点, g.n_score * 1.0 / g.n_games AS 平均点, g.n_strikes AS ST, "
+          u"g.n_strikes * 1.0 / g.n_games AS ST平均, g.n_spares AS スペア, g.n_missed AS ｽﾍﾟｱﾐｽ, "
+          u"g.n_spares * 1.0 / NULLIF(g.n_spares + g.n_missed, 0) AS スペア率"_s;
 }
 
 QString view(const QString &name, const QString &select)
@@ -51,38 +49,42 @@ QStringList savedQueryStatements()
 
     // All-time figures per player, the win-point table's order.
     s << view(u"通算成績"_s,
-              u"SELECT g.選手ID, 選手.選手名, "_s + figureColumns(u"ゲーム"_s)
-                  + u" FROM (SELECT d.選手ID AS 選手ID, "_s + figures(u"ゲーム"_s)
+              u"SELECT g.選手ID AS 選手ID, 選手.選手名 AS 選手名, "_s + figureColumns(u"ゲーム"_s)
+                  + u" FROM (SELECT d.選手ID AS 選手ID, "_s + sums()
                   + u" FROM データ項目 AS d GROUP BY d.選手ID) AS g"
                     u" LEFT JOIN 選手 ON 選手.選手ID = g.選手ID"
-                    u" ORDER BY g.優Ｐ計 DESC, g.平均点 DESC"_s);
+                    u" ORDER BY g.n_points DESC, g.n_score * 1.0 / g.n_games DESC"_s);
 
     // The same per season and player; a season's best players come first.
     s << view(u"シーズン成績２"_s,
-              u"SELECT g.シーズンID, g.選手ID, 選手.選手名, "_s + figureColumns(u"ゲーム"_s)
-                  + u" FROM (SELECT 試合.シーズンID AS シーズンID, d.選手ID AS 選手ID, "_s
-                  + figures(u"ゲーム"_s)
+              u"SELECT g.シーズンID AS シーズンID, g.選手ID AS 選手ID, 選手.選手名 AS 選手名, "_s
+                  + figureColumns(u"ゲーム"_s)
+                  + u" FROM (SELECT 試合.シーズンID AS シーズンID, d.選手ID AS 選手ID, "_s + sums()
                   + u" FROM データ項目 AS d LEFT JOIN 試合 ON 試合.試合ID = d.試合ID"
                     u" GROUP BY 試合.シーズンID, d.選手ID) AS g"
                     u" LEFT JOIN 選手 ON 選手.選手ID = g.選手ID"
-                    u" ORDER BY g.シーズンID, g.優Ｐ計 DESC, g.平均点 DESC"_s);
+                    u" ORDER BY g.シーズンID, g.n_points DESC, g.n_score * 1.0 / g.n_games DESC"_s);
 
     // Personal tables: per player and season, and per player over all seasons.
     s << view(u"選手別成績２"_s,
-              u"SELECT d.選手ID AS 選手ID, 試合.シーズンID AS シーズンID, "_s + figures(u"ｹﾞｰﾑ数"_s)
+              u"SELECT g.選手ID AS 選手ID, g.シーズンID AS シーズンID, "_s + figureColumns(u"ｹﾞｰﾑ数"_s)
+                  + u" FROM (SELECT d.選手ID AS 選手ID, 試合.シーズンID AS シーズンID, "_s + sums()
                   + u" FROM データ項目 AS d LEFT JOIN 試合 ON 試合.試合ID = d.試合ID"
-                    u" GROUP BY d.選手ID, 試合.シーズンID ORDER BY d.選手ID, 試合.シーズンID"_s);
+                    u" GROUP BY d.選手ID, 試合.シーズンID) AS g ORDER BY g.選手ID, g.シーズンID"_s);
     s << view(u"選手別通算成績２"_s,
-              u"SELECT d.選手ID AS 選手ID, "_s + figures(u"ｹﾞｰﾑ数"_s)
-                  + u" FROM データ項目 AS d GROUP BY d.選手ID ORDER BY d.選手ID"_s);
+              u"SELECT g.選手ID AS 選手ID, "_s + figureColumns(u"ｹﾞｰﾑ数"_s)
+                  + u" FROM (SELECT d.選手ID AS 選手ID, "_s + sums()
+                  + u" FROM データ項目 AS d GROUP BY d.選手ID) AS g ORDER BY g.選手ID"_s);
 
     // All players together, under the all-players number 0.
     s << view(u"全選手成績２"_s,
-              u"SELECT 0 AS 選手ID, 試合.シーズンID AS シーズンID, "_s + figures(u"ｹﾞｰﾑ数"_s)
+              u"SELECT 0 AS 選手ID, g.シーズンID AS シーズンID, "_s + figureColumns(u"ｹﾞｰﾑ数"_s)
+                  + u" FROM (SELECT 試合.シーズンID AS シーズンID, "_s + sums()
                   + u" FROM データ項目 AS d LEFT JOIN 試合 ON 試合.試合ID = d.試合ID"
-                    u" GROUP BY 試合.シーズンID ORDER BY 試合.シーズンID"_s);
+                    u" GROUP BY 試合.シーズンID) AS g ORDER BY g.シーズンID"_s);
     s << view(u"全選手通算成績２"_s,
-              u"SELECT 0 AS 選手ID, "_s + figures(u"ｹﾞｰﾑ数"_s) + u" FROM データ項目 AS d"_s);
+              u"SELECT 0 AS 選手ID, "_s + figureColumns(u"ｹﾞｰﾑ数"_s) + u" FROM (SELECT "_s + sums()
+                  + u" FROM データ項目 AS d) AS g"_s);
 
     // One row per game row with its season, for grouping by season.
     s << view(u"多シーズン成績の元"_s,

@@ -117,7 +117,7 @@ QStringList tableStatements()
       << u"CREATE INDEX IF NOT EXISTS データ項目_選手 ON データ項目 "
          u"(選手ID, 試合ID, 優Ｐ, 上位, S10, ST, SP, SPF)"_s
       << u"CREATE INDEX IF NOT EXISTS データ項目_試合 ON データ項目 "
-         u"(試合ID, 選手ID, ｹﾞｰﾑ)"_s
+         u"(試合ID, 選手ID, 上位, S10, ST, SP, 試合日)"_s
       << u"CREATE INDEX IF NOT EXISTS マーク_試合 ON マーク (試合ID, 選手ID)"_s
       << u"CREATE INDEX IF NOT EXISTS マーク_選手 ON マーク (選手ID)"_s
       << u"CREATE INDEX IF NOT EXISTS フレーム_試合 ON フレーム (試合ID, 選手ID)"_s
