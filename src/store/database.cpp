@@ -270,6 +270,28 @@ void Database::compactInto(const QString &newPath) const
     Statement(m_db, u"VACUUM INTO ?"_s, {QFileInfo(newPath).absoluteFilePath()}).run();
 }
 
+void Database::compactFile(const QString &source, const QString &target)
+{
+    try {
+        Database from;
+        from.open(source);
+        const QStringList found = from.integrityCheck();
+        if (found != QStringList{u"ok"_s})
+            throw Error(found.join(u"\n"_s), u"PRAGMA integrity_check"_s);
+        from.compactInto(target);
+        from.close();
+        Database copy;
+        copy.open(target);
+        const QStringList copied = copy.integrityCheck();
+        if (copied != QStringList{u"ok"_s})
+            throw Error(copied.join(u"\n"_s), u"PRAGMA integrity_check"_s);
+    } catch (const Error &) {
+        if (QFileInfo::exists(target) && QFileInfo(target) != QFileInfo(source))
+            QFile::remove(target);
+        throw;
+    }
+}
+
 qint64 Database::insertRow(const QString &table, const QVariantMap &fields)
 {
     const QStringList cols = columnNames(table);

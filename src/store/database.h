@@ -81,7 +81,13 @@ public:
     // PRAGMA integrity_check: {"ok"} for a sound file, otherwise SQLite's findings.
     QStringList integrityCheck() const;
     // Writes a compacted copy of the open database to newPath (VACUUM INTO).
+    // Raises Error when newPath exists or the copy fails.
     void compactInto(const QString &newPath) const;
+    // The maintenance step on files: checks source, writes its compacted copy
+    // to target and checks the copy. Raises Error (with SQLite's findings)
+    // when the source is damaged or the copy is not sound; no target is left
+    // behind then, so the caller keeps its file and skips the renaming.
+    static void compactFile(const QString &source, const QString &target);
 
     // One stored game: inserts the データ項目 row, then the マーク and フレーム
     // rows with the same ID. Field names match without regard to case or width;

@@ -242,6 +242,34 @@ TEST_F(DatabaseTest, ChecksIntegrityAndCompactsIntoANewFile)
     EXPECT_THROW(db().compactInto(target), store::Error); // never overwrites
 }
 
+TEST_F(DatabaseTest, CompactsAFileAndLeavesNothingWhenTheSourceIsDamaged)
+{
+    support::addPlayer(db(), 5, u"鈴木"_s);
+    const QString source = temp().path();
+    db().close();
+    const QString target = temp().filePath(u"PINORANEW.MDB"_s);
+    store::Database::compactFile(source, target);
+    store::Database copy;
+    copy.open(target);
+    EXPECT_EQ(copy.scalar(u"SELECT count(*) FROM 選手"_s).toInt(), 2);
+    copy.close();
+
+    // Overwrite pages in the middle of the file: the check finds the damage.
+    const QString damaged = temp().filePath(u"damaged.mdb"_s);
+    ASSERT_TRUE(QFile::copy(source, damaged));
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 8192);
+        f.seek(4096);
+        f.write(QByteArray(int(f.size()) - 8192, '\x5a'));
+    }
+    const QString target2 = temp().filePath(u"PINORANEW2.MDB"_s);
+    EXPECT_THROW(store::Database::compactFile(damaged, target2), store::Error);
+    EXPECT_FALSE(QFile::exists(target2));
+    EXPECT_THROW(store::Database::compactFile(temp().filePath(u"none.mdb"_s), target2), store::Error);
+}
+
 TEST(QuoteText, DoublesApostrophes)
 {
     EXPECT_EQ(store::quoteText(u"O'Neil"_s), u"'O''Neil'"_s);
