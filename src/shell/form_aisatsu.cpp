@@ -43,7 +43,7 @@ Form_Aisatsu::Form_Aisatsu(AppContext &ctx, QWidget *parent)
 
     auto *picture = new QLabel(this);
     picture->setObjectName(u"Picture1"_s);
-    QPixmap banner(360, 80);
+    QPixmap banner(420, 90);
     {
         QPainter p(&banner);
         StartBanner::paint(p, QRect(QPoint(0, 0), banner.size()));
@@ -82,7 +82,7 @@ Form_Aisatsu::Form_Aisatsu(AppContext &ctx, QWidget *parent)
 
     auto *layout = new QGridLayout(this);
     layout->setMenuBar(bar);
-    layout->setContentsMargins(16, 12, 16, 14);
+    layout->setContentsMargins(20, 14, 20, 16);
     layout->setVerticalSpacing(10);
     layout->addWidget(picture, 0, 0, 1, 3, Qt::AlignHCenter);
     layout->addWidget(about, 1, 0, 1, 3);
@@ -90,7 +90,7 @@ Form_Aisatsu::Form_Aisatsu(AppContext &ctx, QWidget *parent)
     layout->addWidget(home, 2, 1, 1, 2);
     layout->addWidget(version, 3, 1);
     layout->addWidget(ok, 3, 2);
-    about->setMinimumWidth(360);
+    about->setMinimumWidth(420);
     setFixedSize(sizeHint());
 }
 

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -87,13 +88,16 @@ Form_Start::Form_Start(AppContext &ctx, QWidget *parent)
         l->setPalette(lp);
         return l;
     };
-    const int rowY = pictureHeight - 34;
-    QLabel *before = whiteLabel(u"Label_data"_s, u"登録データ"_s, Qt::AlignRight);
-    before->setGeometry(8, rowY, 100, 26);
+    // "登録データ  n 件" along the foot of the picture.
+    auto *row = new QHBoxLayout(picture);
+    row->setContentsMargins(24, 0, 0, 8);
+    row->setSpacing(8);
+    row->addWidget(whiteLabel(u"Label_data"_s, u"登録データ"_s, Qt::AlignLeft), 0, Qt::AlignBottom);
     m_count = whiteLabel(u"Lbl_all_data"_s, u"0"_s, Qt::AlignRight);
-    m_count->setGeometry(110, rowY, 80, 26);
-    QLabel *after = whiteLabel(u"Label_ken"_s, u"件"_s, Qt::AlignLeft);
-    after->setGeometry(194, rowY, 30, 26);
+    m_count->setMinimumWidth(QFontMetrics(countFont).horizontalAdvance(u"000000"_s));
+    row->addWidget(m_count, 0, Qt::AlignBottom);
+    row->addWidget(whiteLabel(u"Label_ken"_s, u"件"_s, Qt::AlignLeft), 0, Qt::AlignBottom);
+    row->addStretch(1);
 
     // Two columns of four, the end button below them.
     const int left = (bodyWidth - 2 * buttonWidth - 20) / 2;
@@ -138,6 +142,10 @@ QPushButton *Form_Start::makeButton(const QString &name, const QString &text, co
     b->setObjectName(name);
     b->setGeometry(geometry);
     b->setAutoDefault(false);
+    // A move over a disabled button counts as a move over the background, as
+    // the button takes no events of its own then.
+    b->setMouseTracking(true);
+    b->installEventFilter(this);
     return b;
 }
 
@@ -324,6 +332,11 @@ void Form_Start::showEvent(QShowEvent *event)
 
 bool Form_Start::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseMove && watched != m_body && watched->isWidgetType()
+        && !static_cast<QWidget *>(watched)->isEnabled()) {
+        setButtonsActive(true);
+        return false;
+    }
     if (watched == m_body) {
         if (event->type() == QEvent::MouseMove) {
             setButtonsActive(true);
