@@ -35,4 +35,17 @@ void writePosition(SettingsStore &store, const QString &prefix, const WindowPosi
     store.set(u"Form"_s, prefix + u"_Top"_s, QString::number(position.top));
 }
 
+int readExtent(const SettingsStore &store, const QString &key, int defaultTwips)
+{
+    const std::optional<float> value = toSingle(store.get(u"Form"_s, key));
+    if (!value || std::fabs(*value) > maximumPositionTwips)
+        return defaultTwips;
+    return static_cast<int>(std::lround(*value));
+}
+
+void writeExtent(SettingsStore &store, const QString &key, int twips)
+{
+    store.set(u"Form"_s, key, QString::number(twips));
+}
+
 } // namespace config

@@ -22,4 +22,9 @@ WindowPosition readPosition(const SettingsStore &store, const QString &prefix);
 // Writes both coordinates as whole twips.
 void writePosition(SettingsStore &store, const QString &prefix, const WindowPosition &position);
 
+// A stored height or width of a screen in section "Form" (key such as
+// "sei_height"), in whole twips; defaultTwips when missing or unreadable.
+int readExtent(const SettingsStore &store, const QString &key, int defaultTwips);
+void writeExtent(SettingsStore &store, const QString &key, int twips);
+
 } // namespace config

@@ -49,3 +49,19 @@ TEST(WritePosition, IsReadBackUnderTheSameKeys)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Extent, StoredOrDefault)
+{
+    QTemporaryDir dir;
+    config::SettingsStore store(dir.filePath(u"s.ini"_s));
+    EXPECT_EQ(config::readExtent(store, u"sei_height"_s, 6650), 6650);
+    config::writeExtent(store, u"SEI_HEIGHT"_s, 4000);
+    EXPECT_EQ(store.get(u"Form"_s, u"sei_height"_s), u"4000"_s);
+    EXPECT_EQ(config::readExtent(store, u"sei_Height"_s, 6650), 4000);
+    store.set(u"form"_s, u"score_width"_s, u"wide"_s);
+    EXPECT_EQ(config::readExtent(store, u"score_width"_s, 9400), 9400);
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "platform/window_placement.h"
+#include "platform/window_position_keeper.h"
 
 #include "config/settings_store.h"
 
@@ -50,6 +51,28 @@ TEST(ColourNumbers, RedIsTheLowByte)
     EXPECT_EQ(platform::colorToBgr(QColor(0xE1, 0xFF, 0xFF)), 0xFFFFE1);
     for (const int bgr : {0, 0xFFFFFF, 0x8090FF, 14811135})
         EXPECT_EQ(platform::colorToBgr(platform::bgrToColor(bgr)), bgr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowPositionKeeper, PlacesNowAndWritesBackOnClose)
+{
+    QTemporaryDir dir;
+    config::SettingsStore store(dir.filePath(u"s.ini"_s));
+    store.set(u"Form"_s, u"version_Left"_s, u"300"_s);
+    store.set(u"Form"_s, u"version_Top"_s, u"10"_s);
+    QWidget parent;
+    auto *window = new QWidget(&parent);
+    platform::WindowPositionKeeper::keep(*window, store, u"version"_s);
+    EXPECT_EQ(window->pos(), QPoint(20, 2));
+
+    window->move(10, 30);
+    EXPECT_EQ(store.get(u"form"_s, u"version_left"_s), u"300"_s);
+    window->close();
+    EXPECT_EQ(store.get(u"form"_s, u"version_left"_s), u"150"_s);
+    EXPECT_EQ(store.get(u"form"_s, u"version_top"_s), u"450"_s);
 }
 
 } // namespace
