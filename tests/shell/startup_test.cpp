@@ -221,3 +221,25 @@ TEST_F(ShellFixture, MenuPositionIsReadAtStart)
     ASSERT_EQ(start(), Result::Started);
     EXPECT_EQ(app->mainMenu()->frame()->pos(), QPoint(30, platform::twipsToPixels(25)));
 }
+
+TEST_F(ShellFixture, ProgramFolderThatCannotBeMadeEndsTheStart)
+{
+    writeFile(path(u"data"_s), "a file where the folder should be");
+    EXPECT_EQ(start(), Result::NoProgramDir);
+    ASSERT_EQ(desktop.messages().size(), 1u);
+    EXPECT_TRUE(desktop.lastMessageText().startsWith(u"プログラムのフォルダを作成できません。"_s));
+    EXPECT_EQ(app->mainWindow(), nullptr);
+}
+
+TEST_F(ShellFixture, InstallersAttachScreensOnceTheMenuExists)
+{
+    app = std::make_unique<shell::Application>(desktop, options);
+    bool menuThere = false;
+    app->addInstaller([&](shell::Application &a) {
+        menuThere = a.mainMenu() != nullptr;
+        a.mainMenu()->attach(shell::Form_Start::Screen::Settei, [] {});
+    });
+    ASSERT_EQ(app->start(), Result::Started);
+    EXPECT_TRUE(menuThere);
+    EXPECT_TRUE(app->mainMenu()->isAttached(shell::Form_Start::Screen::Settei));
+}
