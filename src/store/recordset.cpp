@@ -136,7 +136,7 @@ bool Recordset::isUpdatable() const
         return false;
     if (m_kind == SourceKind::Table || writableView(m_sourceName))
         return true;
-    ensureLoaded();
+    ensureColumns();
     for (const Column &c : m_columns)
         if (!c.originTable.isEmpty() && primaryKey(m_db, c.originTable).contains(c.originColumn))
             return true;
@@ -147,16 +147,17 @@ QString Recordset::selectSql() const
 {
     if (m_filterSql.isEmpty() && m_sortSql.isEmpty())
         return m_baseSql;
-    // Numbering the source's rows keeps its order for rows that sort equal.
-    QString sql = u"SELECT * FROM (SELECT row_number() OVER () AS "_s + quoteName(kPosColumn)
-        + u", * FROM ("_s + m_baseSql + u"))"_s;
+    // A plain filter keeps the source's order and lets SQLite take the
+    // criterion into the source (an index on the filtered column is used).
+    QString rows = m_baseSql;
     if (!m_filterSql.isEmpty())
-        sql += u" WHERE ("_s + m_filterSql + u")"_s;
-    sql += u" ORDER BY "_s;
-    if (!m_sortSql.isEmpty())
-        sql += m_sortSql + u", "_s;
-    sql += quoteName(kPosColumn);
-    return sql;
+        rows = u"SELECT * FROM ("_s + m_baseSql + u") WHERE ("_s + m_filterSql + u")"_s;
+    if (m_sortSql.isEmpty())
+        return rows;
+    // Numbering the rows keeps their order for rows that sort equal.
+    return u"SELECT * FROM (SELECT row_number() OVER () AS "_s + quoteName(kPosColumn)
+        + u", * FROM ("_s + rows + u")) ORDER BY "_s + m_sortSql + u", "_s
+        + quoteName(kPosColumn);
 }
 
 void Recordset::ensureLoaded() const
@@ -165,18 +166,14 @@ void Recordset::ensureLoaded() const
         load();
 }
 
-void Recordset::load() const
+void Recordset::readColumns(const Statement &st, int *rowidAt, QList<int> *fieldAt) const
 {
-    Statement st(m_db.handle(), selectSql());
     m_columns.clear();
-    m_rows.clear();
     const int n = st.columnCount();
-    int rowidAt = -1;
-    QList<int> fieldAt;
     for (int i = 0; i < n; ++i) {
         const QString name = st.columnName(i);
         if (name == kRowidColumn) {
-            rowidAt = i;
+            *rowidAt = i;
             continue;
         }
         if (name == kPosColumn)
@@ -187,8 +184,29 @@ void Recordset::load() const
         c.originTable = st.columnTableName(i);
         c.originColumn = st.columnOriginName(i);
         m_columns << c;
-        fieldAt << i;
+        *fieldAt << i;
     }
+    m_haveColumns = true;
+}
+
+void Recordset::ensureColumns() const
+{
+    if (m_haveColumns)
+        return;
+    // The fields are known from the prepared statement; no row is read.
+    Statement st(m_db.handle(), selectSql());
+    int rowidAt = -1;
+    QList<int> fieldAt;
+    readColumns(st, &rowidAt, &fieldAt);
+}
+
+void Recordset::load() const
+{
+    Statement st(m_db.handle(), selectSql());
+    m_rows.clear();
+    int rowidAt = -1;
+    QList<int> fieldAt;
+    readColumns(st, &rowidAt, &fieldAt);
     while (st.step()) {
         Row r;
         r.bookmark = m_nextBookmark++;
@@ -201,6 +219,12 @@ void Recordset::load() const
     }
     m_loaded = true;
     m_pos = m_rows.isEmpty() ? -1 : 0;
+    if (m_lastModifiedRowid.isValid()) {
+        for (const Row &r : std::as_const(m_rows))
+            if (r.hidden.value(0) == m_lastModifiedRowid)
+                m_lastModified = r.bookmark;
+        m_lastModifiedRowid = QVariant();
+    }
 }
 
 // Navigation ---------------------------------------------------------------
@@ -412,13 +436,13 @@ std::unique_ptr<Recordset> Recordset::openRecordset(RecordsetType type) const
 
 int Recordset::fieldCount() const
 {
-    ensureLoaded();
+    ensureColumns();
     return int(m_columns.size());
 }
 
 QStringList Recordset::fieldNames() const
 {
-    ensureLoaded();
+    ensureColumns();
     QStringList names;
     for (const Column &c : m_columns)
         names << c.name;
@@ -427,7 +451,7 @@ QStringList Recordset::fieldNames() const
 
 int Recordset::fieldIndex(const QString &name) const
 {
-    ensureLoaded();
+    ensureColumns();
     for (int i = 0; i < int(m_columns.size()); ++i)
         if (m_columns.at(i).name == name)
             return i;
@@ -453,7 +477,7 @@ QVariant Recordset::value(const QString &name) const
 
 QVariant Recordset::value(int ordinal) const
 {
-    ensureLoaded();
+    ensureColumns();
     if (ordinal < 0 || ordinal >= int(m_columns.size()))
         throw Error(u"コレクションにアイテムがありません: "_s + QString::number(ordinal));
     if (m_editMode != EditMode::None)
@@ -468,7 +492,7 @@ void Recordset::setValue(const QString &name, const QVariant &value)
 
 void Recordset::setValue(int ordinal, const QVariant &value)
 {
-    ensureLoaded();
+    ensureColumns();
     if (ordinal < 0 || ordinal >= int(m_columns.size()))
         throw Error(u"コレクションにアイテムがありません: "_s + QString::number(ordinal));
     if (m_editMode == EditMode::None)
@@ -482,7 +506,12 @@ void Recordset::setValue(int ordinal, const QVariant &value)
 
 void Recordset::addNew()
 {
-    ensureLoaded();
+    // Adding to a table needs its fields only: the rows (the new one too)
+    // are read when first needed, so storing into a large table stays quick.
+    if (m_kind == SourceKind::Table)
+        ensureColumns();
+    else
+        ensureLoaded();
     if (!isUpdatable())
         throw Error(u"このレコードセットは更新できません。"_s);
     m_buffer.clear();
@@ -727,8 +756,12 @@ void Recordset::writeInsert()
         row.values = m_buffer;
     }
     t.commit();
-    m_rows << row;
-    m_lastModified = row.bookmark;
+    if (m_loaded) {
+        m_rows << row;
+        m_lastModified = row.bookmark;
+    } else {
+        m_lastModifiedRowid = row.hidden.value(0);
+    }
 }
 
 void Recordset::deleteRecord()

@@ -13,6 +13,7 @@
 namespace store {
 
 class Database;
+class Statement;
 
 // The kinds of recordset: table (1) and dynaset (2) are updatable, a
 // snapshot (4) is read-only.
@@ -59,7 +60,11 @@ public:
     Bookmark bookmark() const;
     void setBookmark(Bookmark bookmark);
     // The row added or changed last by update().
-    Bookmark lastModified() const { return m_lastModified; }
+    Bookmark lastModified() const
+    {
+        ensureLoaded();
+        return m_lastModified;
+    }
 
     // Look-ups with a Jet criterion ("選手ID = 5", "選手名 = 'O''Neil'").
     // Without a match the current row stays and noMatch() is true.
@@ -123,6 +128,8 @@ private:
 
     Recordset(Database &db, RecordsetType type);
     void ensureLoaded() const;
+    void ensureColumns() const;
+    void readColumns(const Statement &st, int *rowidAt, QList<int> *fieldAt) const;
     void load() const;
     QString selectSql() const;
     const Row &currentRow() const;
@@ -145,13 +152,15 @@ private:
     QString m_sort;
 
     mutable bool m_loaded = false;
+    mutable bool m_haveColumns = false;
     mutable QList<Column> m_columns;
     mutable QList<Row> m_rows;
     mutable Bookmark m_nextBookmark = 1;
     mutable int m_pos = -1; // index in m_rows; -1 = BOF side, size = EOF side
     bool m_currentDeleted = false;
     bool m_noMatch = false;
-    Bookmark m_lastModified = 0;
+    mutable Bookmark m_lastModified = 0;
+    mutable QVariant m_lastModifiedRowid; // a row added before the rows were read
 
     EditMode m_editMode = EditMode::None;
     QVariantList m_buffer;
