@@ -123,8 +123,12 @@ Recordset::Recordset(Database &db, const QString &source, RecordsetType type)
     } else {
         m_kind = SourceKind::Sql;
         m_baseSql = stripSemicolons(db.rewrite(source));
-        // Fails here, as opening the recordset would, when the text is wrong.
+        // Fails here, as opening the recordset would, when the text is wrong;
+        // a statement that writes is no source of rows (reading them would
+        // run it).
         Statement check(db.handle(), m_baseSql);
+        if (!check.isReadOnly() || check.columnCount() == 0)
+            throw Error(u"行を返すクエリではありません。"_s, m_baseSql);
     }
 }
 

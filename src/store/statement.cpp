@@ -135,6 +135,11 @@ void Statement::fail() const
     throw Error(QString::fromUtf8(sqlite3_errmsg(m_db)), m_sql, m_values);
 }
 
+bool Statement::isReadOnly() const
+{
+    return sqlite3_stmt_readonly(m_stmt) != 0;
+}
+
 int Statement::columnCount() const
 {
     return sqlite3_column_count(m_stmt);

@@ -26,6 +26,9 @@ public:
     // Makes the statement ready to run again with other values.
     void rebind(const QVariantList &values);
 
+    // True for a statement that only reads (a SELECT).
+    bool isReadOnly() const;
+
     int columnCount() const;
     QString columnName(int column) const;
     // The declared type of a column that comes straight from a table column

@@ -200,6 +200,8 @@ TEST_F(LeagueTest, OpensJetSqlTexts)
                       RecordsetType::Snapshot);
     EXPECT_EQ(column(grouped, u"選手id"_s), (QStringList{u"2"_s, u"1"_s}));
     EXPECT_THROW(Recordset(db(), u"SELECT * FROM ないテーブル"_s), store::Error);
+    EXPECT_THROW(Recordset(db(), u"DELETE FROM 選手"_s), store::Error);
+    EXPECT_EQ(db().scalar(u"SELECT count(*) FROM 選手"_s).toInt(), 4);
 }
 
 TEST_F(LeagueTest, AddsEditsAndDeletesTableRows)
