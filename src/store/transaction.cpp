@@ -6,14 +6,11 @@ using namespace Qt::StringLiterals;
 
 namespace store {
 
-namespace {
-int g_savepointCounter = 0;
-}
-
 Transaction::Transaction(Database &db) : m_db(db)
 {
     if (db.inTransaction()) {
-        m_savepoint = u"sp"_s + QString::number(++g_savepointCounter);
+        // Named after the guard itself: unique among the guards alive.
+        m_savepoint = u"sp"_s + QString::number(quintptr(this), 16);
         db.exec(u"SAVEPOINT "_s + m_savepoint);
     } else {
         db.exec(u"BEGIN"_s);
