@@ -398,3 +398,15 @@ TEST_F(LeagueTest, RequeryReadsRowsAddedElsewhere)
     rs.moveLast();
     EXPECT_EQ(rs.value(u"選手名"_s).toString(), u"新人"_s);
 }
+
+TEST_F(DatabaseTest, SortKeepsTheSourceOrderOfEqualRows)
+{
+    for (const QString &name : {u"一"_s, u"二"_s, u"三"_s})
+        support::addSeason(db(), name, u"同じ"_s);
+    support::addSeason(db(), u"四"_s, u"先"_s);
+    Recordset seasons(db(), u"シーズン降順"_s);
+    seasons.setSort(u"シーズン時期"_s);
+    auto sorted = seasons.openRecordset();
+    EXPECT_EQ(column(*sorted, u"シーズン名"_s),
+              (QStringList{u"四"_s, u"三"_s, u"二"_s, u"一"_s}));
+}
