@@ -691,8 +691,56 @@ private:
         }
 
         concatenation(a, b, subs);
+        nameResultColumns(q);
         q->outputColumns = outputColumns(q);
         return q;
+    }
+
+    // The stored name of a column that a SELECT item names alone (a bare or
+    // qualified column); empty for expressions and for "*".
+    QString itemColumn(const Query *q, const Item &item, QString *qualifier = nullptr) const
+    {
+        if (item.to - item.from == 1 && isName(item.from)) {
+            for (const Source &s : q->sources) {
+                const QString c = findColumn(s.columns, tok(item.from).value);
+                if (!c.isEmpty())
+                    return c;
+            }
+            return {};
+        }
+        if (item.to - item.from == 3 && isName(item.from) && isPunct(item.from + 1, u"."_s) && isName(item.from + 2)) {
+            const Source *s = sourceFor(q, tok(item.from).value, false);
+            const QString c = s ? findColumn(s->columns, tok(item.from + 2).value) : QString();
+            if (qualifier && !c.isEmpty())
+                *qualifier = s->name;
+            return c;
+        }
+        return {};
+    }
+
+    // SQLite does not promise the names of unaliased result columns (a join
+    // it rewrites internally calls a repeated one "ID:1"); the program reads
+    // fields by name. Each column named alone gets its name as an alias; a
+    // name that stands twice in the list is called "table.column", as Jet
+    // calls it.
+    void nameResultColumns(const Query *q)
+    {
+        QHash<QString, int> uses;
+        for (const Item &item : q->items) {
+            const QString c = !item.alias.isEmpty() ? item.alias : itemColumn(q, item);
+            if (!c.isEmpty())
+                ++uses[text::foldName(c)];
+        }
+        for (const Item &item : q->items) {
+            if (!item.alias.isEmpty())
+                continue;
+            QString qualifier;
+            const QString c = itemColumn(q, item, &qualifier);
+            if (c.isEmpty())
+                continue;
+            const QString name = uses.value(text::foldName(c)) > 1 && !qualifier.isEmpty() ? qualifier + u'.' + c : c;
+            m_out[m_sig[item.to - 1]] += u" AS "_s + quoteName(name);
+        }
     }
 
     QStringList outputColumns(const Query *q) const
@@ -708,22 +756,8 @@ private:
                 if (const Source *s = sourceFor(q, tok(item.from).value, false))
                     cols += s->columns;
             } else {
-                const Token &last = tok(item.to - 1);
-                QString name = last.value;
-                if (const Source *s = item.to - item.from == 3 ? sourceFor(q, tok(item.from).value, false) : nullptr) {
-                    const QString c = findColumn(s->columns, name);
-                    if (!c.isEmpty())
-                        name = c;
-                } else if (item.to - item.from == 1) {
-                    for (const Source &src : q->sources) {
-                        const QString c = findColumn(src.columns, name);
-                        if (!c.isEmpty()) {
-                            name = c;
-                            break;
-                        }
-                    }
-                }
-                cols.append(name);
+                const QString c = itemColumn(q, item);
+                cols.append(c.isEmpty() ? tok(item.to - 1).value : c);
             }
         }
         return cols;

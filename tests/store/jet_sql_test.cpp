@@ -119,18 +119,24 @@ TEST_F(JetSql, RewritesTheJetDialect)
         // names to their stored spelling, double-quoted; keywords in upper case
         {"SELECT * FROM 通算 where 選手id=5", "SELECT * FROM [通算] WHERE [選手id]=5", {}},
         {"select * from 選手 where 選手id=5", "SELECT * FROM \"選手\" WHERE \"選手ID\"=5", {}},
-        {"SELECT ゲーム FROM データ項目", "SELECT \"ｹﾞｰﾑ\" FROM \"データ項目\"", {}},
-        {"SELECT ｹﾞｰﾑ FROM フレーム", "SELECT \"ゲーム\" FROM \"フレーム\"", {}},
-        {"SELECT スペアミス, 優p計 FROM 成績", "SELECT \"ｽﾍﾟｱﾐｽ\", \"優Ｐ計\" FROM \"成績\"", {}},
-        {"SELECT [1着id] FROM 試合", "SELECT \"１着ID\" FROM \"試合\"", {}},
+        {"SELECT ゲーム FROM データ項目", "SELECT \"ｹﾞｰﾑ\" AS \"ｹﾞｰﾑ\" FROM \"データ項目\"", {}},
+        {"SELECT ｹﾞｰﾑ FROM フレーム", "SELECT \"ゲーム\" AS \"ゲーム\" FROM \"フレーム\"", {}},
+        {"SELECT スペアミス, 優p計 FROM 成績", "SELECT \"ｽﾍﾟｱﾐｽ\" AS \"ｽﾍﾟｱﾐｽ\", \"優Ｐ計\" AS \"優Ｐ計\" FROM \"成績\"", {}},
+        {"SELECT [1着id] FROM 試合", "SELECT \"１着ID\" AS \"１着ID\" FROM \"試合\"", {}},
         {"SELECT d.s10 FROM データ項目 AS d WHERE d.優p > 0",
-         "SELECT \"d\".\"S10\" FROM \"データ項目\" AS \"d\" WHERE \"d\".\"優Ｐ\" > 0", {}},
+         "SELECT \"d\".\"S10\" AS \"S10\" FROM \"データ項目\" AS \"d\" WHERE \"d\".\"優Ｐ\" > 0", {}},
         {"SELECT 選手.* FROM 選手", "SELECT \"選手\".* FROM \"選手\"", {}},
         // a name found nowhere is bracketed so SQLite does not read it as a text
         {"SELECT 無い FROM 選手", "SELECT [無い] FROM \"選手\"", {}},
         {"SELECT 選手.無い FROM 選手", "SELECT \"選手\".[無い] FROM \"選手\"", {}},
+        // result columns keep their names; a name that stands twice is called table.column
+        {"SELECT データ項目.ID, データ項目.試合ID, フレーム.試合ID FROM データ項目 INNER JOIN フレーム ON フレーム.ID = データ項目.ID",
+         "SELECT \"データ項目\".\"ID\" AS \"ID\", \"データ項目\".\"試合ID\" AS \"データ項目.試合ID\", "
+         "\"フレーム\".\"試合ID\" AS \"フレーム.試合ID\" FROM \"データ項目\" INNER JOIN \"フレーム\" ON "
+         "\"フレーム\".\"ID\" = \"データ項目\".\"ID\"",
+         {}},
         // DISTINCTROW
-        {"SELECT DISTINCTROW 選手.選手名 FROM 選手", "SELECT  \"選手\".\"選手名\" FROM \"選手\"", {}},
+        {"SELECT DISTINCTROW 選手.選手名 FROM 選手", "SELECT  \"選手\".\"選手名\" AS \"選手名\" FROM \"選手\"", {}},
         // real division
         {"SELECT S10/2 FROM データ項目", "SELECT \"S10\"*1.0/2 FROM \"データ項目\"", {}},
         // an alias used again in the same SELECT list
@@ -144,7 +150,7 @@ TEST_F(JetSql, RewritesTheJetDialect)
         // nested Jet joins
         {"SELECT 選手.選手名 FROM 選手 RIGHT JOIN (試合 RIGHT JOIN データ項目 ON 試合.試合ID = データ項目.試合ID) "
          "ON 選手.選手ID = データ項目.選手ID",
-         "SELECT \"選手\".\"選手名\" FROM \"選手\" RIGHT JOIN (\"試合\" RIGHT JOIN \"データ項目\" ON "
+         "SELECT \"選手\".\"選手名\" AS \"選手名\" FROM \"選手\" RIGHT JOIN (\"試合\" RIGHT JOIN \"データ項目\" ON "
          "\"試合\".\"試合ID\" = \"データ項目\".\"試合ID\") ON \"選手\".\"選手ID\" = \"データ項目\".\"選手ID\"",
          {}},
         // criteria: pieces joined without a blank, literals, scope of a recordset
@@ -171,8 +177,8 @@ TEST_F(JetSql, RewritesTheJetDialect)
         {"INSERT INTO 選手 (選手id, 選手名) VALUES (3, 'y')", "INSERT INTO \"選手\" (\"選手ID\", \"選手名\") VALUES (3, 'y')", {}},
         // subqueries see their own tables, derived tables their columns
         {"SELECT 選手名 FROM 選手 WHERE 選手ID IN (SELECT 選手id FROM フレーム WHERE ｹﾞｰﾑ > 1)",
-         "SELECT \"選手名\" FROM \"選手\" WHERE \"選手ID\" IN (SELECT \"選手ID\" FROM \"フレーム\" WHERE \"ゲーム\" > 1)", {}},
-        {"SELECT x.P FROM (SELECT 選手ID AS p FROM 選手) AS x", "SELECT \"x\".\"p\" FROM (SELECT \"選手ID\" AS \"p\" FROM \"選手\") AS \"x\"", {}},
+         "SELECT \"選手名\" AS \"選手名\" FROM \"選手\" WHERE \"選手ID\" IN (SELECT \"選手ID\" AS \"選手ID\" FROM \"フレーム\" WHERE \"ゲーム\" > 1)", {}},
+        {"SELECT x.P FROM (SELECT 選手ID AS p FROM 選手) AS x", "SELECT \"x\".\"p\" AS \"p\" FROM (SELECT \"選手ID\" AS \"p\" FROM \"選手\") AS \"x\"", {}},
     };
     for (const Rewrite &c : cases) {
         EXPECT_EQ(store::toSqlite(QString::fromUtf8(c.jet), catalog, c.scope), QString::fromUtf8(c.sqlite))
