@@ -642,7 +642,7 @@ private:
                     out(p) = tok(p).text.toUpper();
                     done.insert(p);
                     ++p;
-                } else if (isKw(p, u"TOP"_s) && tok(p + 1).kind == Kind::Number && !isKw(p + 2, u"PERCENT"_s)) {
+                } else if (isKw(p, u"TOP"_s) && p + 1 < b && tok(p + 1).kind == Kind::Number && !isKw(p + 2, u"PERCENT"_s)) {
                     out(p).clear();
                     out(p + 1).clear();
                     done.insert(p);
@@ -952,7 +952,7 @@ private:
                 continue;
             const qsizetype left = operandStart(p, a);
             const qsizetype right = operandEnd(p, b);
-            if (left >= p || right <= p)
+            if (left >= p || right <= p + 1)
                 continue; // no operand: leave it for SQLite to report
             out(p) = u"||"_s;
             m_out[m_sig[left]].prepend(u"ifnull("_s);

@@ -251,3 +251,51 @@ TEST_F(JetSql, UnknownNamesAreReportedBySqlite)
 }
 
 } // namespace
+
+namespace {
+
+// Broken or cut texts come back rewritten as far as they go, for SQLite to
+// report; the rewrite itself never reads past the text.
+TEST_F(JetSql, MalformedTextsPassThrough)
+{
+    const char *const texts[] = {"",
+                                 "   ",
+                                 "SELECT",
+                                 "SELECT TOP",
+                                 "SELECT DISTINCTROW",
+                                 "SELECT a AS",
+                                 "SELECT , FROM",
+                                 "SELECT * FROM",
+                                 "SELECT * FROM (SELECT",
+                                 "SELECT First(",
+                                 "First(",
+                                 "(((",
+                                 ")))",
+                                 "選手名 = 'O''Neil",
+                                 "選手名 = \"abc",
+                                 "[選手名",
+                                 "# 1 #",
+                                 "a &",
+                                 "& b",
+                                 "x.",
+                                 ".y",
+                                 "選手.",
+                                 "DELETE *",
+                                 "INSERT INTO",
+                                 "UPDATE",
+                                 "選手名 Like",
+                                 "SELECT [a]/([a]+[b]) AS a, [a] AS b FROM 選手",
+                                 "SELECT 1;;; SELECT 2"};
+    for (const char *t : texts) {
+        const QString in = QString::fromUtf8(t);
+        const QString out = store::toSqlite(in, catalog);
+        if (in.trimmed().isEmpty())
+            EXPECT_EQ(out, in);
+        else
+            EXPECT_FALSE(out.trimmed().isEmpty()) << t;
+    }
+    EXPECT_EQ(store::toSqlite(u"選手名 = 'O''Neil"_s, catalog), u"\"選手名\" = 'O''Neil"_s);
+    EXPECT_EQ(store::toSqlite(u"SELECT 1;;; SELECT 2"_s, catalog), u"SELECT 1;;; SELECT 2"_s);
+}
+
+} // namespace
