@@ -157,6 +157,11 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
             ++fracCount;
         }
     }
+    // A comma with integer placeholders after it groups thousands; one that
+    // ends the integer placeholders divides by 1000. Neither is shown; a
+    // comma before any placeholder stands for itself.
+    int thousands = 0;
+    QList<bool> commaShown(tokens.size(), false);
     for (qsizetype i = 0; i < intEnd; ++i) {
         if (tokens.at(i).kind != NumToken::Comma) continue;
         bool before = false, after = false;
@@ -164,11 +169,16 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
             before = before || isDigit(tokens.at(j));
         for (qsizetype j = i + 1; j < intEnd; ++j)
             after = after || isDigit(tokens.at(j));
-        grouping = grouping || (before && after);
+        if (before && after)
+            grouping = true;
+        else if (before)
+            ++thousands;
+        else
+            commaShown[i] = true;
     }
 
     DecimalDigits d(value);
-    d.shift(2 * percents);
+    d.shift(2 * percents - 3 * thousands);
     d.round(fracCount);
 
     QString whole = QString::fromLatin1(d.integerDigits());
@@ -195,7 +205,8 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
     QString out;
     bool wholePlaced = intCount > 0;
     int intIndex = 0, fracIndex = 0;
-    for (const NumToken &t : tokens) {
+    for (qsizetype ti = 0; ti < tokens.size(); ++ti) {
+        const NumToken &t = tokens.at(ti);
         switch (t.kind) {
         case NumToken::Zero:
         case NumToken::Hash:
@@ -221,7 +232,7 @@ QString formatNumberSection(double value, const QString &pattern, bool withSign)
             out += u'%';
             break;
         case NumToken::Comma:
-            if (!grouping) out += u',';
+            if (commaShown.at(ti)) out += u',';
             break;
         case NumToken::Literal:
             out += t.text;
@@ -299,7 +310,8 @@ QString formatText(const QString &value, const QString &pattern)
         }
         QString filled;
         if (leftToRight) {
-            if (slot < s.size()) filled = s.at(slot);
+            // The last placeholder takes what is left of a longer text.
+            if (slot < s.size()) filled = slot == slots - 1 ? s.mid(slot) : QString(s.at(slot));
         } else if (pad >= 0) {
             if (slot >= pad) filled = s.at(slot - pad);
         } else {

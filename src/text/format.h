@@ -12,7 +12,8 @@ namespace text {
 //
 // Number patterns: `0` a digit always shown, `#` a digit shown only when
 // needed, `.` the decimal point, `,` between digit placeholders groups
-// thousands, `%` multiplies by 100 and shows a percent sign; `\x` shows x and
+// thousands (right after the last integer placeholder it divides by 1000),
+// `%` multiplies by 100 and shows a percent sign; `\x` shows x and
 // "..." shows the quoted text; any other character stands for itself. Values
 // are rounded half away from zero to the places of the pattern; digits that
 // do not fit the integer placeholders are all shown. A pattern may hold up
@@ -28,11 +29,12 @@ QString Format(double value, const QString &pattern);
 
 // Text patterns (holding `@` or `&`): `@` is one character or a blank, `&`
 // one character or nothing. Placeholders are filled from the right, so a
-// short text is right-aligned and a longer text is shown whole; with `!`
-// anywhere in the pattern they fill from the left, a short text is padded on
-// the right and a longer one is cut to the placeholders. `<` / `>` show the
-// text in lower / upper case; other characters stand for themselves.
-//   Format("95", "@@@@") = "  95"       Format("ABCDEFGHIJ", "!@@@@@@") = "ABCDEF"
+// short text is right-aligned; with `!` anywhere in the pattern they fill
+// from the left, so a short text is padded on the right. A longer text is
+// never cut (cut it first where a field must keep its width): its excess
+// stands with the first placeholder, or with `!` with the last one. `<` / `>`
+// show the text in lower / upper case; other characters stand for themselves.
+//   Format("95", "@@@@") = "  95"       Format("山田", "!@@@@") = "山田  "
 // A text that is a number and a number pattern format the number; any other
 // text with a number pattern is returned unchanged.
 QString Format(const QString &value, const QString &pattern);

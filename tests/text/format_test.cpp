@@ -1,4 +1,5 @@
 #include "text/format.h"
+#include "text/width.h"
 
 #include "text/qstring_printer.h"
 
@@ -95,6 +96,9 @@ const NumberCase kNumberCases[] = {
     { 1.25, u"0.0#", u"1.25" },
     { 1234567.0, u"#,##0", u"1,234,567" },
     { 999.0, u"#,##0", u"999" },
+    { 123456789.0, u"#####,", u"123457" },
+    { 123456789.0, u"#,##0,,", u"123" },
+    { 5.0, u",0", u",5" },
     { 5.0, u"\"No.\"0", u"No.5" },
     { -5.0, u"0;(0)", u"(5)" },
     { 0.0, u"0;(0);\\-", u"-" },
@@ -157,8 +161,10 @@ TEST(Format, TextPatterns)
         { u"110", u"@@@", u"110" },
         // With "!" the text fills from the left: padded on the right, cut.
         { u"山田太郎", u"!@@@@@@@@", u"山田太郎    " },
-        { u"ＡＢＣＤＥＦＧＨＩＪ", u"!@@@@@@@@", u"ＡＢＣＤＥＦＧＨ" },
-        { u"山田太郎　　　　　　　　", u"!@@@@@@", u"山田太郎　　" },
+        { u"ＡＢＣＤＥＦＧＨＩＪ", u"!@@@@@@@@", u"ＡＢＣＤＥＦＧＨＩＪ" },
+        { u"山田太郎　　　　　　　　", u"!@@@@@@", u"山田太郎　　　　　　　　" },
+        { u"abcdef", u"!@@@@ ", u"abcdef " },
+        { u"abcdef", u"@@@@@ ", u"abcdef " },
         { u"ab", u"!@@@", u"ab " },
         // The detailed text file line.
         { u"１着", u" !@@@", u" １着 " },
@@ -190,6 +196,21 @@ TEST(Format, NumberThenTextPattern)
     // A number given straight to a text pattern is written plainly first.
     EXPECT_EQ(text::Format(95, u"@@@@"_s), u"  95"_s);
     EXPECT_EQ(text::Format(0.5, u"@@@@"_s), u" 0.5"_s);
+}
+
+TEST(Format, FixedWidthNamesAreCutBeforeTheyAreFilledIn)
+{
+    // The compact text file line: name and two ideographic spaces, full
+    // width, its first 6 characters filled from the left.
+    auto compact = [](const QString &name) {
+        return text::Format(text::toWide(name + u"　　"_s).left(6), u"!@@@@@@"_s);
+    };
+    EXPECT_EQ(compact(u"ﾔﾏﾀﾞ ﾀﾛｳ  "_s), u"ヤマダ　タロ"_s);
+    EXPECT_EQ(compact(u"山田"_s), u"山田　　  "_s);
+    // Score sheet page: the full-width name cut to 8 and padded to 8.
+    auto sheet = [](const QString &name) { return text::Format(text::toWide(name).left(8), u"!@@@@@@@@"_s); };
+    EXPECT_EQ(sheet(u"ABCDEFGHIJ"_s), u"ＡＢＣＤＥＦＧＨ"_s);
+    EXPECT_EQ(sheet(u"山田"_s), u"山田      "_s);
 }
 
 TEST(Format, TextsHoldingNumbers)
