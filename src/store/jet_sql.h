@@ -28,7 +28,8 @@ public:
 
     // Reads the tables and views of an open database (sqlite_master and
     // PRAGMA table_info, which also lists the columns of a view). Internal
-    // sqlite_ tables are left out. A failing read leaves the relation out.
+    // sqlite_ tables are left out; a view whose columns cannot be read (its
+    // definition no longer compiles) is listed without columns.
     static Catalog fromDatabase(sqlite3 *db);
 
     // Adds a relation, or replaces the one of the same (folded) name.
@@ -64,6 +65,9 @@ private:
 //    % and || (a Null operand of & counts as an empty text);
 //  - a column alias used again in the same SELECT list is replaced by the
 //    aliased expression;
+//  - a SELECT item that names one column gets that name as its alias, so the
+//    result's field names are the column names; a name that stands twice in
+//    one list is called "table.column", as Jet calls it;
 //  - pieces joined without a blank ("5and", ")and") are separated;
 //  - keywords are written in upper case; 'text' literals are kept as they
 //    are and "text" literals become 'text'; True/False become -1/0;
