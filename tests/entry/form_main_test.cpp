@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace scoring;
@@ -144,6 +145,28 @@ TEST_F(Form, closing_writes_the_mode_and_position)
     form.close();
     EXPECT_EQ(store.get(u"Form"_s, u"main_mode"_s), u"1"_s);
     EXPECT_TRUE(store.contains(u"form"_s, u"main_left"_s));
+}
+
+} // namespace
+
+namespace {
+
+// Run by hand to look at the screen: shows a sheet half way through a game
+// and keeps the window up for PINORA_SHOW_MS milliseconds (default 3000).
+TEST_F(Form, DISABLED_show_a_game_in_progress)
+{
+    type(u"*7/9-f9g/**8"_s);
+    form.controller().focus(14);
+    form.controller().Cmd_spl();  // the 8 left the 7-10
+    form.controller().Cmd_KEISAN();
+    form.controller().focus(15);
+    form.refresh();
+    form.raise();
+    bool ok = false;
+    int ms = qEnvironmentVariableIntValue("PINORA_SHOW_MS", &ok);
+    QTimer::singleShot(ok ? ms : 3000, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    SUCCEED();
 }
 
 } // namespace
