@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and its screenshots need.
 set -euo pipefail
 packages=(g++ cmake make ccache pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth)
+          qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

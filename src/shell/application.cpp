@@ -3,6 +3,7 @@
 #include "config/settings_store.h"
 #include "platform/desktop.h"
 #include "platform/qt_desktop.h"
+#include "scoring/night.h"
 #include "shell/form_menu.h"
 #include "shell/form_start.h"
 #include "shell/program_dir.h"
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -152,6 +155,8 @@ Application::StartResult Application::start()
 
     // 4-9. From here on nothing stops the start.
     loadSettings();
+    m_night = std::make_unique<scoring::Night>(m_settings.max_game);
+    m_ctx->night = m_night.get();
     m_menu = std::make_unique<Form_menu>(*m_ctx);
     if (auto *qt = dynamic_cast<platform::QtDesktop *>(&m_desktop))
         qt->setParentWindow(m_menu.get());
@@ -186,6 +191,10 @@ int run(int argc, char **argv, const std::vector<Application::Installer> &instal
             break;
         }
     }
+    // Standard dialog buttons (OK, キャンセル, はい, いいえ) in Japanese like every other text.
+    QTranslator qtbase;
+    if (qtbase.load(u"qtbase_ja"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtbase);
     Application app(StartOptions::forThisProgram());
     for (const Application::Installer &install : installers)
         app.addInstaller(install);
