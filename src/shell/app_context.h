@@ -13,6 +13,9 @@ struct MatchGlobals;
 namespace store {
 class Database;
 }
+namespace scoring {
+class Night;
+}
 
 namespace shell {
 
@@ -30,6 +33,9 @@ struct AppContext {
     QString programDir;
     // The main window, set once it exists.
     Form_menu *menu = nullptr;
+    // The score sheets and entry position of the match night, set once the
+    // settings are read.
+    scoring::Night *night = nullptr;
 
     QString programFile(const QString &name) const;
 };

@@ -20,6 +20,9 @@ class SettingsStore;
 namespace store {
 class Database;
 }
+namespace scoring {
+class Night;
+}
 
 namespace shell {
 
@@ -88,6 +91,7 @@ private:
     config::Settings m_settings;
     config::MatchGlobals m_match;
     std::unique_ptr<store::Database> m_db;
+    std::unique_ptr<scoring::Night> m_night;
     std::unique_ptr<AppContext> m_ctx;
     InstanceLock m_lock;
     std::unique_ptr<Form_menu> m_menu;
