@@ -5,6 +5,9 @@
 #include "store/database.h"
 #include "store/error.h"
 #include "store/recordset.h"
+#include "store/schema.h"
+#include "store/statement.h"
+#include "store/transaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -129,10 +133,17 @@ ShellTiming shell(const QString &file, const QString &sql, int runs)
     return t;
 }
 
+double peakMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
 void header()
 {
-    std::printf("%-44s %8s %22s %20s %9s %9s\n", "what", "rows", "ms median (min-max)",
-                "ms cpu median", "shell ms", "ratio");
+    std::printf("%8s %26s %10s %10s %7s %8s  %s\n", "rows", "ms median (min-max)", "cpu ms",
+                "shell cpu", "ratio", "peak MB", "what");
 }
 
 void line(const char *what, const Timing &t, const ShellTiming *sh = nullptr)
@@ -140,12 +151,12 @@ void line(const char *what, const Timing &t, const ShellTiming *sh = nullptr)
     char spread[64];
     std::snprintf(spread, sizeof spread, "%.2f (%.2f-%.2f)", t.wall.median, t.wall.min, t.wall.max);
     if (sh && sh->ok)
-        std::printf("%-44s %8lld %22s %20.2f %9.2f %9.2f\n", what, static_cast<long long>(t.rows),
+        std::printf("%8lld %26s %10.2f %10.2f %7.2f %8.1f  %s\n", static_cast<long long>(t.rows),
                     spread, t.cpu.median, sh->cpu.median,
-                    sh->cpu.median > 0 ? t.cpu.median / sh->cpu.median : 0.0);
+                    sh->cpu.median > 0 ? t.cpu.median / sh->cpu.median : 0.0, peakMb(), what);
     else
-        std::printf("%-44s %8lld %22s %20.2f %9s %9s\n", what, static_cast<long long>(t.rows),
-                    spread, t.cpu.median, "-", "-");
+        std::printf("%8lld %26s %10.2f %10s %7s %8.1f  %s\n", static_cast<long long>(t.rows), spread,
+                    t.cpu.median, "-", "-", peakMb(), what);
     std::fflush(stdout);
 }
 
@@ -165,16 +176,35 @@ QString scorebookSql()
            u"試合.シーズンID ORDER BY 試合.シーズンID, 試合.試合, データ項目.ｹﾞｰﾑ;"_s;
 }
 
-// The season statistics' totals over a range of matches.
-QString matchRangeSql(qint64 first, qint64 last)
+// The same list with each RIGHT JOIN written as the LEFT JOIN it equals:
+// SQLite plans a RIGHT JOIN by scanning its right side whole, so a filter on
+// the player cannot use an index.
+QString scorebookLeftJoinSql()
 {
+    QString sql = scorebookSql();
+    const qsizetype from = sql.indexOf(u" FROM "_s);
+    sql.truncate(from);
+    return sql
+        + u" FROM ((((データ項目 LEFT JOIN 会場 ON 会場.会場ID = データ項目.会場ID) INNER JOIN 試合 ON "
+          u"試合.試合ID = データ項目.試合ID) INNER JOIN 選手 ON 選手.選手ID = データ項目.選手ID) "
+          u"INNER JOIN マーク ON マーク.ID = データ項目.ID) LEFT JOIN シーズン ON シーズン.シーズンID = "
+          u"試合.シーズンID ORDER BY 試合.シーズンID, 試合.試合, データ項目.ｹﾞｰﾑ;"_s;
+}
+
+// The season statistics' totals over a range of matches.
+QString matchRangeSql(qint64 first, qint64 last, bool leftJoins = false)
+{
+    const QString from = leftJoins
+        ? u"FROM (データ項目 LEFT JOIN 試合 ON 試合.試合ID = データ項目.試合ID) LEFT JOIN 選手 ON "
+          u"選手.選手ID = データ項目.選手ID"_s
+        : u"FROM 選手 RIGHT JOIN (試合 RIGHT JOIN データ項目 ON 試合.試合ID = データ項目.試合ID) ON "
+          u"選手.選手ID = データ項目.選手ID"_s;
     return u"SELECT DISTINCTROW  First(選手.選手名) AS 選手名, Count(データ項目.ｹﾞｰﾑ) AS ゲーム, "
            u"Sum(データ項目.優Ｐ) AS 優Ｐ計, Sum(データ項目.上位) AS 上位, Avg(データ項目.上位) AS 上位率, "
            u"Sum(データ項目.S10) AS 合計点, Avg(データ項目.S10) AS 平均点, Sum(データ項目.ST) AS ST, "
            u"Avg(データ項目.ST) AS ST平均, Sum(データ項目.SP) AS スペア, Sum(データ項目.SPF) AS ｽﾍﾟｱﾐｽ, "
-           u"[スペア]/([スペア]+[ｽﾍﾟｱﾐｽ]) AS スペア率 FROM 選手 RIGHT JOIN (試合 RIGHT JOIN データ項目 ON "
-           u"試合.試合ID = データ項目.試合ID) ON 選手.選手ID = データ項目.選手ID WHERE (((試合.試合ID) "
-           u"Between "_s
+           u"[スペア]/([スペア]+[ｽﾍﾟｱﾐｽ]) AS スペア率 "_s
+        + from + u" WHERE (((試合.試合ID) Between "_s
         + QString::number(first) + u" And "_s + QString::number(last)
         + u" )) GROUP BY データ項目.選手ID ORDER BY Sum(データ項目.優Ｐ) DESC , Avg(データ項目.S10) DESC;"_s;
 }
@@ -199,11 +229,74 @@ QString stripSemicolon(QString sql)
     return sql;
 }
 
+// The same night through three prepared INSERTs bound again for every game:
+// what SQLite itself needs for the rows.
+int storeNightPrepared(store::Database &db, const bench::Night &night)
+{
+    QStringList mark{u"ID"_s, u"選手ID"_s, u"試合ID"_s, u"ｹﾞｰﾑ"_s}, frame{u"ID"_s, u"選手ID"_s, u"試合ID"_s, u"ゲーム"_s};
+    for (int i = 1; i <= 10; ++i)
+        mark << u"S"_s + QString::number(i);
+    for (const QString &b : store::schema::ballSuffixes()) {
+        mark << u"M"_s + b;
+        frame << u"Flms"_s + b;
+    }
+    for (const QString &b : store::schema::ballSuffixes())
+        frame << u"pin"_s + b;
+    const auto insert = [](const QString &table, const QStringList &cols) {
+        return u"INSERT INTO "_s + table + u" ("_s + cols.join(u", "_s) + u") VALUES ("_s
+            + QStringList(cols.size(), u"?"_s).join(u", "_s) + u")"_s;
+    };
+    const QStringList data{u"選手ID"_s, u"試合ID"_s, u"ｹﾞｰﾑ"_s, u"優Ｐ"_s, u"上位"_s, u"S10"_s,
+                           u"ST"_s, u"SP"_s, u"SPF"_s, u"ｽﾌﾟﾘｯﾄ"_s, u"当日"_s, u"入賞"_s,
+                           u"競技点"_s, u"HCP"_s, u"人数"_s, u"順位"_s, u"試合日"_s, u"会場ID"_s};
+    store::Transaction t(db);
+    // Prepared with the first game's values, bound again for the others.
+    std::unique_ptr<store::Statement> d, m, f;
+    const auto run = [&db](std::unique_ptr<store::Statement> &st, const QString &sql,
+                           const QVariantList &values) {
+        if (st)
+            st->rebind(values);
+        else
+            st = std::make_unique<store::Statement>(db.handle(), sql, values);
+        st->run();
+    };
+    const QString dataSql = insert(u"データ項目"_s, data), markSql = insert(u"マーク"_s, mark),
+                  frameSql = insert(u"フレーム"_s, frame);
+    int rows = 0;
+    for (const bench::NightPlayer &p : night.players)
+        for (const bench::NightGame &g : p.games) {
+            if (!g.bowled)
+                continue;
+            run(d, dataSql,
+                {p.playerId, night.matchId, g.game, g.points, g.upper, g.score, g.strikes, g.spares,
+                 g.missed, g.splits, g.bestDay, g.placing, g.hcpScore, g.hcp, g.bowlers, g.rank,
+                 night.date, night.venueId});
+            const qint64 id = db.lastInsertId();
+            QVariantList mv{id, p.playerId, night.matchId, g.game}, fv = mv;
+            for (std::size_t i = 1; i <= 10; ++i)
+                mv << g.runningScore[i];
+            for (std::size_t i = 0; i < 21; ++i) {
+                mv << g.markText[i];
+                fv << g.markCode[i];
+            }
+            for (std::size_t i = 0; i < 21; ++i)
+                fv << g.pins[i];
+            run(m, markSql, mv);
+            run(f, frameSql, fv);
+            ++rows;
+        }
+    db.exec(u"INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (?, ?, ?, ?)"_s,
+            {night.matchId, night.seasonId, night.matchNo, night.date});
+    t.commit();
+    return rows;
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: bench_store [--runs N] DATABASE.mdb\n"
+    std::fprintf(stderr, "usage: bench_store [--runs N] [--sql] DATABASE.mdb\n"
                          "Times the store on a database made by pinora_generate. Stores one more\n"
-                         "night in it and removes it again after each run.\n");
+                         "night in it and removes it again after each run. --sql prints the\n"
+                         "SQLite text the shell runs for each query.\n");
     return 2;
 }
 
@@ -214,10 +307,13 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     int runs = 15;
+    bool showSql = false;
     QString path;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == u"--runs"_s && i + 1 < args.size())
             runs = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--sql"_s)
+            showSql = true;
         else if (!args[i].startsWith(u"-"_s) && path.isEmpty())
             path = args[i];
         else
@@ -277,6 +373,8 @@ int main(int argc, char **argv)
                 sql = filteredSql(sql, criterion); // plain "選手ID = n": the same in both dialects
             if (!sort.isEmpty())
                 sql = sortedSql(sql, sort);
+            if (showSql)
+                std::printf("%s\n", qPrintable(sql));
             const ShellTiming sh = shell(path, sql, runs);
             line(what, t, &sh);
         };
@@ -298,6 +396,11 @@ int main(int argc, char **argv)
             query(what.constData(), u"＿各試合のデータ項目統計"_s, {}, key + u" DESC"_s);
         }
         query("match range over all matches", matchRangeSql(1, lastMatch), {}, {});
+        // The texts with RIGHT JOIN written as LEFT JOIN, for comparison.
+        query("  the same, LEFT JOIN form", matchRangeSql(1, lastMatch, true), {}, {});
+        query("  whole scorebook, LEFT JOIN form", scorebookLeftJoinSql(), {}, {});
+        query("  one player's scorebook, LEFT JOIN form", scorebookLeftJoinSql(),
+              u"選手ID = "_s + QString::number(player) + u" "_s, {});
 
         // One night of 36 players x 4 games, stored in one transaction and
         // removed again (not timed) so that every run stores the same night.
@@ -323,25 +426,29 @@ int main(int argc, char **argv)
                 db.exec(u"DELETE FROM データ項目 WHERE ID > ?"_s, {lastId});
                 db.exec(u"DELETE FROM 試合 WHERE 試合ID = ?"_s, {night.matchId});
             };
-            QList<double> wall, cpu;
-            qint64 rows = 0;
-            for (int i = 0; i <= runs; ++i) {
-                QElapsedTimer timer;
-                const double c0 = cpuMs();
-                timer.start();
-                rows = bench::storeNight(db, night);
-                const double w = double(timer.nsecsElapsed()) / 1e6, c = cpuMs() - c0;
-                if (i > 0) {
-                    wall << w;
-                    cpu << c;
+            const auto timeStoring = [&](const char *what, auto store) {
+                QList<double> wall, cpu;
+                qint64 rows = 0;
+                for (int i = 0; i <= runs; ++i) {
+                    QElapsedTimer timer;
+                    const double c0 = cpuMs();
+                    timer.start();
+                    rows = store(db, night);
+                    const double w = double(timer.nsecsElapsed()) / 1e6, c = cpuMs() - c0;
+                    if (i > 0) {
+                        wall << w;
+                        cpu << c;
+                    }
+                    remove();
                 }
-                remove();
-            }
-            Timing t;
-            t.rows = rows;
-            t.wall = figures(wall);
-            t.cpu = figures(cpu);
-            line("store one night (36 x 4 games)", t);
+                Timing t;
+                t.rows = rows;
+                t.wall = figures(wall);
+                t.cpu = figures(cpu);
+                line(what, t);
+            };
+            timeStoring("store one night (36 x 4 games)", bench::storeNight);
+            timeStoring("  the same, prepared INSERTs", storeNightPrepared);
         }
 
         rusage usage{};
