@@ -17,6 +17,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -452,8 +453,11 @@ void Form_Siai::closeScreen()
 void Form_Siai::showMainMenu(shell::AppContext &ctx)
 {
     if (ctx.menu) {
-        if (shell::Form_Start *start = ctx.menu->mainMenu(); start && start->frame())
+        if (shell::Form_Start *start = ctx.menu->mainMenu(); start && start->frame()) {
             start->frame()->show();
+            // Made the active window again so that it shows its count afresh.
+            ctx.menu->mdiArea()->setActiveSubWindow(start->frame());
+        }
     }
 }
 
