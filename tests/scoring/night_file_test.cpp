@@ -280,10 +280,9 @@ TEST_F(Files, WrittenFileMatchesTheLayoutByteForByte)
     sheet.hcp = 5;
     Night_file_writer::write(path(u"g.dat"_s), night, stamp);
 
-    // Written by hand: 山 is 8E 52, 田 93 63 and "　" 81 40 in Shift_JIS.
+    // Written by hand: 山 is 8E 52, 田 93 63, ＊ 81 96 and "　" 81 40 in Shift_JIS.
     QByteArray want = "1\r\n1\r\n12,\"\x8e\x52\x93\x63        \"\r\n7\r\n2009\r\n12\r\n5\r\n";
-    want += "\"\x81\x5e\"\r\n10\r\n10\r\n4\r\n0\r\n";
-    want.replace("\x81\x5e", "\x81\x96"); // ＊ is 81 96
+    want += "\"\x81\x96\"\r\n10\r\n10\r\n4\r\n0\r\n";
     for (int k = 1; k <= 20; ++k)
         want += "\"\x81\x40\"\r\n30\r\n0\r\n-1\r\n-1\r\n";
     want += "35\r\n30\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n30\r\n5\r\n";
