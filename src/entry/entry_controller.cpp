@@ -71,6 +71,7 @@ void Entry_controller::show_sheet()
                                                      : s.sen_name;
     gam_ = QString::number(night_.cur_game + 1);
     calculate();
+    paint_sheet_diagrams();
 
     // The input position: the first empty slot, not counting the second slot
     // of a strike frame.
@@ -98,6 +99,7 @@ void Entry_controller::Cmd_MARK(int code)
     if (s < 0 || s > park_slot)
         return;
     Score_rec &sheet = night_.cur_sheet();
+    const Rack entered = rack_of(s);
 
     night_.screen.Txt_MARK[at(s)] = marks_.caption(code).left(2);
     sheet.mark_cd[at(s)] = static_cast<std::uint8_t>(code);
@@ -141,20 +143,17 @@ void Entry_controller::Cmd_MARK(int code)
     if (outcome.clear_target && night_.cur_slot == outcome.slot)
         night_.Clear_Mark();
 
-    if (mode_ == Mode::mark) {
-        // A mark carries no pin pattern: the rack's diagram goes grey.
+    if (mode_ == Mode::mark && entered.valid()) {
+        // A mark carries no pin pattern: the diagram of the rack the ball
+        // belongs to goes grey (not the rack the input moved on to, whose
+        // pattern is still right). A strike keeps its pattern: nothing stands.
         run_fl_check();
-        const int fl = night_.fl;
-        if (fl >= 0 && fl < picture_count) {
-            paint_small_pins(fl, grey);
-            if (fl <= 9) {
-                sheet.pin_bits[at(2 * fl)] = no_pattern;
-                sheet.pin_bits[at(2 * fl + 1)] = no_pattern;
-            } else {
-                sheet.pin_bits[19] = no_pattern;
-                sheet.pin_bits[20] = no_pattern;
-            }
-        }
+        paint_small_pins(entered.fl, grey);
+        sheet.pin_bits[at(entered.first)] = no_pattern;
+        if (entered.second >= 0)
+            sheet.pin_bits[at(entered.second)] = no_pattern;
+        if (code == code_strike)
+            sheet.pin_bits[at(s)] = 0;
     }
     calculate();
 }
@@ -319,6 +318,8 @@ void Entry_controller::Cmd_Mode()
 void Entry_controller::switch_mode()
 {
     mode_ = mode_ == Mode::mark ? Mode::pin : Mode::mark;
+    if (mode_ == Mode::pin && night_.has_sheet() && focus_ >= 0 && focus_ <= last_ball_slot)
+        set_up_pin_keypad(false);
 }
 
 QString Entry_controller::Frame_Mode_caption() const
@@ -331,8 +332,44 @@ QString Entry_controller::Frame_Mode_caption() const
 void Entry_controller::key_press(char16_t ch)
 {
     label3_ = QString::number(int(ch));
-    if (mode_ != Mode::mark)
+    if (mode_ == Mode::pin) {
+        static constexpr char16_t pin_keys[] = u"ZASQWE1234";
+        const char16_t upper = (ch >= u'a' && ch <= u'z') ? char16_t(ch - u'a' + u'A') : ch;
+        for (int i = 0; i < 10; ++i) {
+            if (pin_keys[i] == upper) {
+                pct_pin(i);
+                return;
+            }
+        }
+        switch (upper) {
+        case u'X':
+        case u'*':
+            cmd_MDS(0);
+            break;
+        case u'G':
+            cmd_MDS(2);
+            break;
+        case u'F':
+            cmd_MDS(3);
+            break;
+        case u'-':
+        case u'M':
+            cmd_MDS(4);
+            break;
+        case u'C':
+            cmd_MDS(5);
+            break;
+        case u',':
+            Cmd_moveflame(0);
+            break;
+        case u'.':
+            Cmd_moveflame(1);
+            break;
+        default:
+            break;
+        }
         return;
+    }
     const Mark_key key = translate_mark_key(ch);
     if (key.action == Mark_key::Action::mark)
         Cmd_MARK(key.code);
@@ -367,6 +404,8 @@ Move_request Entry_controller::key_release(int key, Qt::KeyboardModifiers modifi
         // In pin mode these keys belong to the pin keypad's frame moves.
         if (mode_ == Mode::mark)
             cmd_moveflame2(key == Qt::Key_Left ? 0 : 1);
+        else
+            Cmd_moveflame(key == Qt::Key_Left ? 0 : 1);
     }
     return {};
 }
@@ -400,6 +439,8 @@ void Entry_controller::got_focus(int slot)
     flame_colour_.fill(grey);
     if (night_.fl >= 0 && night_.fl < picture_count)
         flame_colour_[at(night_.fl)] = white;
+    if (mode_ == Mode::pin && slot <= last_ball_slot)
+        set_up_pin_keypad(true);
 }
 
 void Entry_controller::lost_focus(int slot)
@@ -496,6 +537,481 @@ void Entry_controller::paint_small_pins(int picture, std::uint32_t colour)
 {
     for (int n = 0; n < 10; ++n)
         set_shp_Pin_colour(10 * picture + n, colour);
+}
+
+// ---------------------------------------------------------------- pin keypad
+
+namespace {
+
+int standing(std::int32_t pattern)
+{
+    int n = 0;
+    for (int i = 0; i < 10; ++i)
+        n += (pattern >> i) & 1;
+    return n;
+}
+
+} // namespace
+
+Entry_controller::Rack Entry_controller::rack_of(int slot) const
+{
+    if (!night_.has_sheet())
+        return {};
+    const Score_rec &s = night_.cur_sheet();
+    const bool strike18 = s.mark_cd[18] == code_strike;
+    if (slot >= 0 && slot < 18) {
+        const int first = slot - slot % 2;
+        return {first, first + 1, first / 2};
+    }
+    if (slot == 18 || (slot == 19 && !strike18))
+        return {18, 19, 9};
+    if (slot == 19)
+        return {19, 20, 10};
+    if (slot == 20) {
+        if (strike18 && s.mark_cd[19] == code_strike)
+            return {20, -1, 11};
+        if (strike18)
+            return {19, 20, 10};
+        if (s.mark_cd[19] == code_spare)
+            return {20, -1, 10};
+    }
+    return {};
+}
+
+std::int32_t &Entry_controller::bits(int slot)
+{
+    return night_.cur_sheet().pin_bits[at(slot)];
+}
+
+void Entry_controller::empty_slot(int slot)
+{
+    Score_rec &s = night_.cur_sheet();
+    night_.screen.Txt_MARK[at(slot)] = empty_slot_text();
+    night_.screen.split[at(slot)] = false;
+    s.mark_txt[at(slot)] = empty_slot_text();
+    s.mark_cd[at(slot)] = code_empty;
+    s.mark_kind[at(slot)] = kind_not_set;
+    s.pin_cnt[at(slot)] = 0;
+}
+
+void Entry_controller::set_pin_colours(std::uint32_t first, std::uint32_t second, std::uint32_t third)
+{
+    pin_colours_ = {first, second, third};
+}
+
+std::uint32_t Entry_controller::pin_colour(int state) const
+{
+    return state >= 0 && state < 3 ? pin_colours_[at(state)] : grey;
+}
+
+void Entry_controller::paint_keypad_pins(int picture)
+{
+    for (int n = 0; n < 10; ++n)
+        set_shp_Pin_colour(10 * picture + n, pin_colour(pin_stat_[at(n)]));
+}
+
+void Entry_controller::paint_rack_diagram(int picture, std::int32_t first, std::int32_t second,
+                                          bool strike)
+{
+    for (int n = 0; n < 10; ++n) {
+        const std::int32_t bit = 1 << n;
+        int state = 0;
+        if (first & bit)
+            state = (!strike && second >= 0 && (second & bit)) ? 2 : 1;
+        set_shp_Pin_colour(10 * picture + n, pin_colour(state));
+    }
+}
+
+void Entry_controller::paint_sheet_diagrams()
+{
+    pin_colour_.fill(grey);
+    if (!night_.has_sheet())
+        return;
+    const Score_rec &s = night_.cur_sheet();
+    auto b = [&s](int k) { return s.pin_bits[at(k)]; };
+    auto strike = [&s](int k) { return s.mark_cd[at(k)] == code_strike; };
+    for (int p = 0; p <= 9; ++p) {
+        if (b(2 * p) >= 0)
+            paint_rack_diagram(p, b(2 * p), b(2 * p + 1), strike(2 * p));
+    }
+    if (strike(18)) {
+        if (strike(19)) {
+            paint_small_pins(10, pin_colour(0));
+            if (b(20) >= 0)
+                paint_rack_diagram(11, b(20), no_pattern, strike(20));
+        } else if (b(19) >= 0) {
+            paint_rack_diagram(10, b(19), b(20), false);
+        }
+    } else if (s.mark_cd[19] == code_spare && b(20) >= 0) {
+        paint_rack_diagram(10, b(20), no_pattern, strike(20));
+    }
+}
+
+void Entry_controller::set_up_pin_keypad(bool restore_foul)
+{
+    pin_stat_.fill(0);
+    const int slot = night_.cur_slot;
+    const Rack r = rack_of(slot);
+    if (!r.valid())
+        return;
+    Score_rec &s = night_.cur_sheet();
+    const std::int32_t first = bits(r.first);
+    const std::int32_t second = r.second >= 0 ? bits(r.second) : no_pattern;
+    if (first < no_pattern || second < no_pattern) {
+        desktop_.message(u"error"_s);
+        return;
+    }
+    if (first == no_pattern) {
+        if (r.second >= 0 && restore_foul)
+            bits(r.second) = no_pattern;
+        paint_small_pins(r.fl, grey);
+        return;
+    }
+    for (int n = 0; n < 10; ++n)
+        pin_stat_[at(n)] = (first >> n) & 1;
+    if (s.mark_cd[at(r.first)] != code_strike && second >= 0) {
+        for (int n = 0; n < 10; ++n)
+            if ((second >> n) & 1)
+                pin_stat_[at(n)] = 2;
+    }
+    // A foul on the last ball of frame 10 that the first ball of its rack
+    // emptied again comes back: its kind is kept.
+    if (restore_foul && s.mark_kind[20] == kind_foul && s.mark_cd[20] == code_empty) {
+        const bool strike_rack = r.first == 19 && slot == 19 && s.mark_cd[19] != code_strike;
+        const bool fresh_rack = r.first == 20 && r.fl == 11;
+        if (strike_rack || fresh_rack) {
+            s.mark_cd[20] = code_foul;
+            night_.screen.Txt_MARK[20] = marks_.caption(code_foul).left(2);
+            for (int &st : pin_stat_)
+                st = fresh_rack ? 1 : (st == 1 ? 2 : st);
+        }
+    }
+    paint_keypad_pins(r.fl);
+}
+
+void Entry_controller::pct_pin(int pin)
+{
+    if (!night_.has_sheet() || pin < 0 || pin > 9)
+        return;
+    if (night_.fl_check() == Fl_status::error) {
+        desktop_.message(Night::fl_check_error_text());
+        return;
+    }
+    if (night_.screen.focus_slot != focus_)
+        focus(night_.screen.focus_slot);
+    const int slot = night_.cur_slot;
+    const Rack r = rack_of(slot);
+    if (!r.valid()) {
+        desktop_.message(bits(20) == no_pattern ? u"Error Pct_Pin 1001"_s : u"Error Pct_Pin 1002"_s);
+        return;
+    }
+    if (bits(r.first) == no_pattern || (r.second >= 0 && bits(r.second) == no_pattern)) {
+        // A new rack: every pin fell to the first ball until clicked.
+        bits(r.first) = 0;
+        empty_slot(r.first);
+        if (r.second >= 0) {
+            bits(r.second) = 0;
+            empty_slot(r.second);
+        }
+        pin_stat_.fill(0);
+        paint_small_pins(r.fl, pin_colour(0));
+    }
+    const std::int32_t bit = 1 << pin;
+    int &state = pin_stat_[at(pin)];
+    switch (state) {
+    case 0:
+        state = 1;
+        bits(r.first) |= bit;
+        break;
+    case 1:
+        if (r.second < 0)
+            return;  // a single ball: a pin cannot stand after a second one
+        state = 2;
+        bits(r.second) |= bit;
+        break;
+    default:
+        state = 0;
+        bits(r.first) &= ~bit;
+        if (r.second >= 0)
+            bits(r.second) &= ~bit;
+        break;
+    }
+    set_shp_Pin_colour(10 * r.fl + pin, pin_colour(state));
+    if (slot == 19 || slot == 20)
+        Cmd_moveflame(2);
+}
+
+void Entry_controller::commit_rack(const Rack &r)
+{
+    Score_rec &s = night_.cur_sheet();
+    // What the second ball held before the first is entered again (entering
+    // the first ball of the rack after a strike in 18 empties slot 20).
+    const bool second_foul = r.second >= 0
+        && (s.mark_cd[at(r.second)] == code_foul
+            || (r.second == 20 && s.mark_kind[20] == kind_foul && s.mark_cd[20] == code_empty));
+
+    focus(r.first);
+    const std::int32_t first = bits(r.first);
+    if (s.mark_cd[at(r.first)] == code_foul && first == all_pins) {
+        Cmd_MARK(code_foul);
+    } else {
+        if (s.mark_cd[at(r.first)] == code_foul)
+            s.mark_kind[at(r.first)] = kind_plain;
+        night_.split_check();
+        const int count = 10 - standing(first);
+        Cmd_MARK(count == 10 ? code_strike : count);
+        if (count == 10)
+            return;
+    }
+    if (r.second < 0 || s.mark_cd[at(r.first)] == code_empty)
+        return;  // a single ball, or the first ball was refused
+
+    if (focus_ != r.second)
+        focus(r.second);
+    const std::int32_t second = bits(r.second);
+    if (second != no_pattern && night_.cur_slot == r.second) {
+        if (second_foul && second == first) {
+            Cmd_MARK(code_foul);
+        } else {
+            // A foul where pins fell is dropped and the ball counted.
+            s.mark_kind[at(r.second)] = kind_plain;
+            const int fell = standing(first & ~second);
+            Cmd_MARK(fell == 0 ? code_miss : fell == standing(first) ? code_spare : fell);
+        }
+    }
+    if (r.first == 18 && s.mark_cd[18] != code_strike && s.mark_cd[19] != code_spare) {
+        // An open frame 10 has no third ball.
+        empty_slot(20);
+        bits(20) = no_pattern;
+        calculate();
+    }
+}
+
+void Entry_controller::finish_extension_pictures()
+{
+    const int total = night_.cur_sheet().fl_score[10];
+    set_Pct_flame_enabled(10, total >= 10);
+    set_Pct_flame_enabled(11, total >= 20);
+}
+
+void Entry_controller::ok_part()
+{
+    if (!night_.has_sheet())
+        return;
+    if (night_.fl_check() == Fl_status::error) {
+        desktop_.message(Night::fl_check_error_text());
+        return;
+    }
+    if (night_.screen.focus_slot != focus_)
+        focus(night_.screen.focus_slot);
+    const int slot = night_.cur_slot;
+    const Rack r = rack_of(slot);
+    if (!r.valid())
+        return;
+    if (bits(slot) == no_pattern) {
+        if (r.second >= 0)
+            bits(r.second) = no_pattern;
+        return;
+    }
+    commit_rack(r);
+    finish_extension_pictures();
+}
+
+void Entry_controller::Cmd_moveflame(int index)
+{
+    if (!night_.has_sheet() || index < 0 || index > 2)
+        return;
+    if (index == 2) {
+        if (mode_ != Mode::pin)
+            return;
+        ok_part();
+        if (focus_ == 20)
+            set_up_pin_keypad(true);  // redraw the keypad for the ball now shown
+        return;
+    }
+    const int from = std::min(night_.cur_slot, last_ball_slot);
+    if (mode_ == Mode::pin)
+        ok_part();
+    int target = 0;
+    if (index == 0)
+        target = from < 18 ? std::max(from - from % 2 - 2, 0) : 16;
+    else
+        target = from < 18 ? from - from % 2 + 2 : (from == 18 ? 19 : 20);
+    focus(target);
+}
+
+void Entry_controller::cmd_MDS(int index)
+{
+    if (!night_.has_sheet() || index < 0 || index > 5 || index == 1)
+        return;
+    if (night_.fl_check() == Fl_status::error) {
+        desktop_.message(Night::fl_check_error_text());
+        return;
+    }
+    if (night_.screen.focus_slot != focus_)
+        focus(night_.screen.focus_slot);
+    Score_rec &s = night_.cur_sheet();
+    const int slot = night_.cur_slot;
+    const Rack r = rack_of(slot);
+    if (!r.valid())
+        return;
+    const bool strike18 = s.mark_cd[18] == code_strike;
+    const bool spare19 = !strike18 && s.mark_cd[19] == code_spare;
+
+    switch (index) {
+    case 0:  // strike
+        if (r.first < 18) {
+            focus(r.first);
+            bits(r.first) = 0;
+            bits(r.second) = 0;
+        } else {
+            bits(slot) = 0;
+        }
+        pin_stat_.fill(0);
+        paint_keypad_pins(r.fl);
+        Cmd_MARK(code_strike);
+        return;
+    case 2:  // gutter: only the first ball of a rack
+        if (slot != r.first)
+            return;
+        bits(r.first) = all_pins;
+        if (r.second >= 0)
+            bits(r.second) = 0;
+        pin_stat_.fill(1);
+        paint_keypad_pins(r.fl);
+        Cmd_MARK(code_gutter);
+        return;
+    case 3:  // foul
+        if (r.fl == 10 && strike18 && slot != 19 && slot != 20) {
+            desktop_.message(u"errror  Faul 10F"_s);
+            return;
+        }
+        if (r.fl == 10 && !strike18 && !(spare19 && slot == 20)) {
+            desktop_.message(u"faul error 10flame fl=10"_s);
+            return;
+        }
+        if (slot == r.first) {
+            pin_stat_.fill(1);
+            bits(r.first) = all_pins;
+            if (r.second >= 0)
+                bits(r.second) = 0;
+        } else {
+            for (int &st : pin_stat_)
+                if (st == 1)
+                    st = 2;
+            bits(r.second) = bits(r.first);
+        }
+        paint_keypad_pins(r.fl);
+        Cmd_MARK(code_foul);
+        return;
+    case 4: {  // miss
+        if (r.fl == 10 && strike18) {
+            if (bits(19) == no_pattern) {
+                focus(19);
+                return;
+            }
+        } else if (r.fl == 10 && !spare19) {
+            desktop_.message(u"Throgu error 10flame fl=10"_s);
+            return;
+        } else if (r.fl >= 10) {
+            return;  // a fresh rack's first ball cannot be a miss
+        } else if (bits(r.first) == no_pattern || bits(r.first) == 0) {
+            return;
+        }
+        focus(r.second);
+        for (int &st : pin_stat_)
+            if (st == 1)
+                st = 2;
+        bits(r.second) = bits(r.first);
+        paint_keypad_pins(r.fl);
+        Cmd_MARK(code_miss);
+        // The rack is turned into marks and the input goes on.
+        if (focus_ != r.second)
+            focus(r.second);
+        Cmd_moveflame(r.second < 20 ? 1 : 2);
+        return;
+    }
+    case 5: {  // clear
+        pin_stat_.fill(0);
+        if (r.first < 18) {
+            for (int k : {r.first, r.second}) {
+                empty_slot(k);
+                bits(k) = no_pattern;
+            }
+            paint_small_pins(r.fl, grey);
+            calculate();
+            focus(r.first);
+        } else {
+            for (int k = 18; k <= 20; ++k) {
+                empty_slot(k);
+                bits(k) = no_pattern;
+            }
+            for (int p = 9; p <= 11; ++p)
+                paint_small_pins(p, grey);
+            calculate();
+            focus(18);
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+QString Entry_controller::Pct_Pin_tooltip(int pin)
+{
+    static const char16_t *const tips[] = {u"１番 (Z)", u"２番 (A)", u"３番 (S)", u"４番 (Ｑ)",
+                                           u"５番 (W)", u"６番 (E)", u"７番 (1)", u"８番 (2)",
+                                           u"９番 (3)", u"10番 (4)"};
+    return pin >= 0 && pin < 10 ? QString::fromUtf16(tips[pin]) : QString();
+}
+
+QString Entry_controller::cmd_MDS_caption(int index)
+{
+    switch (index) {
+    case 2:
+        return u"Ｇ"_s;
+    case 3:
+        return u"Ｆ"_s;
+    case 4:
+        return u"－"_s;
+    case 5:
+        return u"Clear"_s;
+    default:
+        return QString();
+    }
+}
+
+QString Entry_controller::cmd_MDS_tooltip(int index)
+{
+    switch (index) {
+    case 0:
+        return u"ストライク (X)"_s;
+    case 2:
+        return u"ガター (G)"_s;
+    case 3:
+        return u"ファウル (F)"_s;
+    case 4:
+        return u"スルー (- or M)"_s;
+    case 5:
+        return u"ピンをクリアします (C)"_s;
+    default:
+        return QString();
+    }
+}
+
+QString Entry_controller::Cmd_moveflame_tooltip(int index)
+{
+    switch (index) {
+    case 0:
+        return u"左フレームへ (コンマ)"_s;
+    case 1:
+        return u"右フレームへ (ドット)"_s;
+    case 2:
+        return u"ピンからそのフレームの得点を計算します"_s;
+    default:
+        return QString();
+    }
 }
 
 } // namespace entry

@@ -93,8 +93,29 @@ public:
     void cmd_moveflame2(int index);
     // Pct_flame(i) Click: to the first ball of that frame picture.
     void Pct_flame_click(int index);
-    // The mode switch; does nothing while Cmd_Mode is disabled.
+    // The mode switch; does nothing while Cmd_Mode is disabled. Switching to
+    // pin mode sets the pin keypad up for the focused ball.
     void Cmd_Mode();
+
+    // --- pin keypad (pin mode)
+    // Pct_Pin(i) Click, pin i + 1: cycles its state 0 -> 1 -> 2 -> 0 and
+    // updates the patterns of the rack; a rack without a pattern starts as
+    // if every pin fell to the first ball. Frame 10 is committed at once.
+    void pct_pin(int pin);
+    // cmd_MDS(0) strike, (2) gutter, (3) foul, (4) miss, (5) clear; (1) does nothing.
+    void cmd_MDS(int index);
+    // Cmd_moveflame(0) previous frame, (1) next frame, (2) OK. In pin mode the
+    // rack of the current ball is first turned into marks.
+    void Cmd_moveflame(int index);
+    // Paints every small diagram from the patterns of the sheet on screen.
+    void paint_sheet_diagrams();
+    // Small-diagram colours of the three pin states (&HBBGGRR).
+    void set_pin_colours(std::uint32_t first, std::uint32_t second, std::uint32_t third);
+    std::uint32_t pin_colour(int state) const;
+    static QString Pct_Pin_tooltip(int pin);
+    static QString cmd_MDS_caption(int index);
+    static QString cmd_MDS_tooltip(int index);
+    static QString Cmd_moveflame_tooltip(int index);
 
     // --- keys; every key is swallowed by the screen
     // A typed character (KeyPress): its code goes to Label3, and in mark mode
@@ -114,8 +135,7 @@ public:
     Mode mode() const { return mode_; }
     QString Frame_Mode_caption() const;
     bool Cmd_Mode_enabled() const { return pin_keypad_available_; }
-    // The pin keypad lands with pin entry; until then the screen stays in
-    // mark mode.
+    // Without a pin keypad on screen the controller stays in mark mode.
     void set_pin_keypad_available(bool available) { pin_keypad_available_ = available; }
     // Horizontal offsets of the two keypads from their common place.
     int mark_keypad_shift() const { return mode_ == Mode::mark ? 0 : keypad_shift_twips; }
@@ -147,6 +167,25 @@ private:
         bool clear_target = false;  // empty the slot gone to (as Clear_Mark)
     };
 
+    // The two balls thrown at one set of pins; second is -1 when the rack is
+    // a single ball (the fresh rack of slot 20 in frame 10). fl is its picture.
+    struct Rack
+    {
+        int first = -1;
+        int second = -1;
+        int fl = 0;
+        bool valid() const { return first >= 0; }
+    };
+    Rack rack_of(int slot) const;
+    std::int32_t &bits(int slot);
+    void empty_slot(int slot);
+    void set_up_pin_keypad(bool restore_foul);
+    void ok_part();
+    void commit_rack(const Rack &rack);
+    void paint_keypad_pins(int picture);
+    void paint_rack_diagram(int picture, std::int32_t first, std::int32_t second, bool strike);
+    void finish_extension_pictures();
+
     Outcome check_first_ball(int code);
     Outcome check_second_ball(int s, int code);
     Outcome check_slot_18(int code);
@@ -175,6 +214,7 @@ private:
     std::array<bool, picture_count> flame_enabled_{};
     std::array<std::uint32_t, small_pin_count> pin_colour_{};
     std::array<int, 10> pin_stat_{};
+    std::array<std::uint32_t, 3> pin_colours_{0xFFFFFF, 0x10DDFF, 0x8090FF};
 };
 
 } // namespace entry
