@@ -1,16 +1,23 @@
 #include "entry/form_main.h"
 
+#include "config/settings.h"
 #include "config/settings_store.h"
 #include "entry/pin_diagram.h"
 #include "platform/window_placement.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QToolButton>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace scoring;
@@ -63,6 +70,32 @@ QLineEdit *make_box(QWidget *parent, const QString &name, const QRect &geometry,
     return box;
 }
 
+// The picture of the strike button: a cross in a square, as on a score sheet.
+QIcon strike_icon()
+{
+    QPixmap pixmap(25, 25);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1.4));
+    p.drawRect(QRectF(2.5, 2.5, 20, 20));
+    p.setPen(QPen(QColor(200, 20, 20), 3.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(7, 7), QPointF(18, 18));
+    p.drawLine(QPointF(18, 7), QPointF(7, 18));
+    return QIcon(pixmap);
+}
+
+QPushButton *make_pad_button(QWidget *parent, const QString &name, const QString &text,
+                             const QString &tip, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setFocusPolicy(Qt::NoFocus);  // the slot box keeps the focus
+    button->setGeometry(geometry);
+    return button;
+}
+
 QLabel *make_head(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, parent);
@@ -78,6 +111,7 @@ form_main::form_main(Night &night, platform::Desktop &desktop, Mark_texts marks,
     : QWidget(parent), controller_(night, desktop, std::move(marks))
 {
     setObjectName(u"form_main"_s);
+    controller_.set_pin_keypad_available(true);
     setWindowTitle(u"スコア入力"_s);
     build();
     installEventFilter(this);
@@ -205,6 +239,8 @@ void form_main::build()
         });
     }
 
+    build_pin_keypad(pad_x, sheet_y);
+
     Frame_Mode_ = new QGroupBox(this);
     Frame_Mode_->setObjectName(u"Frame_Mode"_s);
     Frame_Mode_->setGeometry(pad_x - 6, sheet_y + 6 * (bh + gap) + 6, 3 * bw + 2 * gap + 12, 64);
@@ -241,6 +277,102 @@ QPushButton *form_main::make_mark_button(QWidget *parent, int code, int x, int y
     });
     Cmd_MARK_[at(code)] = button;
     return button;
+}
+
+// The pin keypad in the place of the mark keypad: the ten pins as a triangle
+// with pin 1 at the front, the strike, gutter, foul, miss and clear buttons,
+// the frame moves and OK.
+void form_main::build_pin_keypad(int x, int y)
+{
+    pin_keypad_ = new QWidget(this);
+    pin_keypad_->setObjectName(u"pin_keypad"_s);
+    pin_keypad_x_ = x;
+    constexpr int pw = 38, gap = 4, step = pw + gap;
+    pin_keypad_->setGeometry(x, y, 4 * pw + 3 * gap, mark_keypad_->height());
+
+    // Pins 7..10 in the back row, then 4..6, 2 and 3, and pin 1 in front;
+    // each row half a step in from the one behind it.
+    constexpr std::array<std::pair<int, int>, 10> places = {{
+        {3, 3}, {2, 2}, {2, 4}, {1, 1}, {1, 3}, {1, 5}, {0, 0}, {0, 2}, {0, 4}, {0, 6},
+    }};
+    for (int i = 0; i < 10; ++i) {
+        auto *pin = new QToolButton(pin_keypad_);
+        pin->setObjectName(indexed("Pct_Pin", i));
+        pin->setToolTip(Entry_controller::Pct_Pin_tooltip(i));
+        pin->setFocusPolicy(Qt::NoFocus);
+        pin->setAutoRaise(true);
+        pin->setIconSize({25, 25});
+        const auto [row, half] = places[at(i)];
+        pin->setGeometry(half * step / 2, row * step, pw, pw);
+        pin->setStyleSheet(u"QToolButton{background:#e0e0e0; border:1px solid #b0b0b0;}"_s);
+        connect(pin, &QToolButton::clicked, this, [this, i] {
+            controller_.pct_pin(i);
+            refresh();
+        });
+        Pct_Pin_[at(i)] = pin;
+    }
+
+    // Strike, gutter, foul and miss under the pins; cmd_MDS(1) is never shown.
+    const int mds_y = 4 * step + 2;
+    const int bw = pw;
+    const std::array<int, 4> row1 = {0, 2, 3, 4};
+    for (int n = 0; n < 4; ++n) {
+        const int index = row1[at(n)];
+        auto *button = make_pad_button(pin_keypad_, indexed("cmd_MDS", index),
+                                       Entry_controller::cmd_MDS_caption(index),
+                                       Entry_controller::cmd_MDS_tooltip(index),
+                                       {n * step, mds_y, bw, bw});
+        QFont font = button->font();
+        font.setPointSize(14);
+        button->setFont(font);
+        if (index == 0) {
+            button->setIcon(strike_icon());
+            button->setIconSize({25, 25});
+        }
+        connect(button, &QPushButton::clicked, this, [this, index] {
+            controller_.cmd_MDS(index);
+            refresh();
+        });
+    }
+    auto *unused = make_pad_button(pin_keypad_, indexed("cmd_MDS", 1), QString(), QString(),
+                                   {0, mds_y, bw, bw});
+    unused->hide();
+
+    // Clear, the two frame moves and OK on the last row.
+    const int last_y = mds_y + step;
+    auto *clear = make_pad_button(pin_keypad_, indexed("cmd_MDS", 5), Entry_controller::cmd_MDS_caption(5),
+                                  Entry_controller::cmd_MDS_tooltip(5), {0, last_y, bw, bw});
+    connect(clear, &QPushButton::clicked, this, [this] {
+        controller_.cmd_MDS(5);
+        refresh();
+    });
+    for (int i = 0; i < 3; ++i) {
+        auto *move = make_pad_button(pin_keypad_, indexed("Cmd_moveflame", i), i == 2 ? u"OK"_s : QString(),
+                                     Entry_controller::Cmd_moveflame_tooltip(i),
+                                     {(i + 1) * step, last_y, bw, bw});
+        if (i < 2)
+            move->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight));
+        else
+            move->setStyleSheet(u"QPushButton{font-weight:bold;}"_s);
+        connect(move, &QPushButton::clicked, this, [this, i] {
+            controller_.Cmd_moveflame(i);
+            refresh();
+        });
+    }
+}
+
+void form_main::use_pin_settings(const config::Settings &settings, const QString &folder)
+{
+    const QDir dir(folder);
+    const std::array<QString, 3> names = {settings.pin1_name, settings.pin2_name, settings.pin3_name};
+    for (int state = 0; state < 3; ++state) {
+        const QString name = names[at(state)];
+        pin_pictures_[at(state)] = name.isEmpty() ? QPixmap() : QPixmap(dir.filePath(name));
+    }
+    controller_.set_pin_colours(std::uint32_t(settings.pin1_color), std::uint32_t(settings.pin2_color),
+                                std::uint32_t(settings.pin3_color));
+    controller_.paint_sheet_diagrams();
+    refresh();
 }
 
 void form_main::load(config::SettingsStore &store)
@@ -290,6 +422,13 @@ void form_main::refresh()
     Cmd_Mode_->setEnabled(controller_.Cmd_Mode_enabled());
     mark_keypad_->move(mark_keypad_x_ + platform::twipsToPixels(controller_.mark_keypad_shift()),
                        mark_keypad_->y());
+    pin_keypad_->move(pin_keypad_x_ + platform::twipsToPixels(controller_.pin_keypad_shift()),
+                      pin_keypad_->y());
+    for (int i = 0; i < 10; ++i) {
+        const int state = controller_.pin_stat()[at(i)];
+        const QPixmap &picture = pin_pictures_[at(std::clamp(state, 0, 2))];
+        Pct_Pin_[at(i)]->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
+    }
     Label3_->setText(controller_.Label3());
 
     const int slot = controller_.focus_slot();

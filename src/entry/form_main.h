@@ -2,6 +2,7 @@
 
 #include "entry/entry_controller.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -10,9 +11,11 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace config {
 class SettingsStore;
+struct Settings;
 }
 
 namespace entry {
@@ -45,6 +48,11 @@ public:
     // Shows the controller's state again (after a change made from outside).
     void refresh();
 
+    // The pictures of the three pin states (pin1_name .. pin3_name, read from
+    // folder) and the small-diagram colours pin1_color .. pin3_color. A
+    // picture that cannot be read leaves its pins without a picture.
+    void use_pin_settings(const config::Settings &settings, const QString &folder);
+
 Q_SIGNALS:
     // Keys asking for another player (0 up, 1 down, 2 left, 3 right) or game
     // (0 previous, 1 next); the navigation of the screen moves.
@@ -58,6 +66,7 @@ protected:
 private:
     void build();
     QPushButton *make_mark_button(QWidget *parent, int code, int x, int y, int w, int h);
+    void build_pin_keypad(int x, int y);
     int slot_of(QObject *object) const;
 
     Entry_controller controller_;
@@ -75,6 +84,10 @@ private:
     QLabel *Label3_ = nullptr;
     QWidget *mark_keypad_ = nullptr;
     int mark_keypad_x_ = 0;
+    QWidget *pin_keypad_ = nullptr;
+    int pin_keypad_x_ = 0;
+    std::array<QToolButton *, 10> Pct_Pin_{};
+    std::array<QPixmap, 3> pin_pictures_{};
     QGroupBox *Frame_Mode_ = nullptr;
     QPushButton *Cmd_Mode_ = nullptr;
 };

@@ -160,3 +160,93 @@ TEST_F(Pins, switching_modes_keeps_the_sheet_and_a_mark_erases_the_rack)
 }
 
 } // namespace
+
+namespace {
+
+// X | 7/ | 9- | F9 | G/ | X | X | 81 | 5/ | X7/ : 20 39 48 57 77 105 124 133 153 173
+struct Whole_game : Pins
+{
+    void enter_by_pins()
+    {
+        c.cmd_MDS(0);                 // 1: strike
+        for (int p : {3, 6, 7})       // 2: pins 4, 7, 8 stood, then fell
+            c.pct_pin(p);
+        c.Cmd_moveflame(2);
+        c.pct_pin(0);                 // 3: pin 1 stood after both balls
+        c.cmd_MDS(4);
+        c.cmd_MDS(3);                 // 4: foul, then pin 1 left
+        c.pct_pin(0);
+        c.Cmd_moveflame(2);
+        c.cmd_MDS(2);                 // 5: gutter, then all ten
+        c.Cmd_moveflame(2);
+        c.cmd_MDS(0);                 // 6, 7
+        c.cmd_MDS(0);
+        c.pct_pin(3);                 // 8: 4 and 7 stood, 7 stayed
+        c.pct_pin(6);
+        c.pct_pin(6);
+        c.Cmd_moveflame(2);
+        for (int p : {0, 1, 2, 3, 4}) // 9: five stood, then fell
+            c.pct_pin(p);
+        c.Cmd_moveflame(2);
+        c.cmd_MDS(0);                 // 10: strike, then 1, 2 and 3 stood and fell
+        for (int p : {0, 1, 2})
+            c.pct_pin(p);
+    }
+};
+
+TEST_F(Whole_game, by_pins_scores_as_by_marks_and_keeps_every_pattern)
+{
+    enter_by_pins();
+    EXPECT_TRUE(desktop.messages().empty());
+    const Score_rec by_pins = night.cur_sheet();
+
+    Night marked{3};
+    marked.resize_seats(2);
+    marked.sen_id[0] = 1;
+    marked.INIT();
+    Entry_controller m{marked, desktop};
+    m.show_sheet();
+    for (QChar ch : u"*7/9-f9g/**815/*7/"_s)
+        m.key_press(ch.unicode());
+    const Score_rec &by_marks = marked.cur_sheet();
+
+    const std::array<int, 10> running = {20, 39, 48, 57, 77, 105, 124, 133, 153, 173};
+    for (int f = 1; f <= 10; ++f) {
+        EXPECT_EQ(by_pins.fl_score[size_t(f)], running[size_t(f - 1)]) << "frame " << f;
+        EXPECT_EQ(by_marks.fl_score[size_t(f)], running[size_t(f - 1)]) << "frame " << f;
+    }
+    for (int k = 0; k <= 20; ++k) {
+        EXPECT_EQ(by_pins.mark_cd[size_t(k)], by_marks.mark_cd[size_t(k)]) << "slot " << k;
+        EXPECT_EQ(by_pins.mark_txt[size_t(k)], by_marks.mark_txt[size_t(k)]) << "slot " << k;
+        EXPECT_EQ(by_pins.pin_cnt[size_t(k)], by_marks.pin_cnt[size_t(k)]) << "slot " << k;
+    }
+    const std::array<std::int32_t, 21> patterns = {
+        0, 0, 200, 0, 1, 1, all_pins, 1, all_pins, 0, 0, 0, 0, 0, 72, 64, 31, 0, 0, 7, 0};
+    for (int k = 0; k <= 20; ++k)
+        EXPECT_EQ(by_pins.pin_bits[size_t(k)], patterns[size_t(k)]) << "slot " << k;
+    // The marked game carries no pattern but for its strikes.
+    EXPECT_EQ(by_marks.pin_bits[2], no_pattern);
+    EXPECT_EQ(by_marks.pin_bits[19], no_pattern);
+}
+
+TEST_F(Whole_game, small_diagrams_show_the_patterns_in_the_three_colours)
+{
+    c.set_pin_colours(0x111111, 0x222222, 0x333333);
+    enter_by_pins();
+    c.paint_sheet_diagrams();
+    // Frame 8: pins 4 and 7 stood after the first ball, 7 after both.
+    for (int n = 0; n < 10; ++n) {
+        const std::uint32_t want = n == 6 ? 0x333333 : n == 3 ? 0x222222 : 0x111111;
+        EXPECT_EQ(c.shp_Pin_colour(70 + n), want) << "pin " << n + 1;
+    }
+    // Frame 10 after a strike: its own picture all fallen, the rack of 19
+    // and 20 on picture 10 (pins 1..3 stood after ball 19), picture 11 grey.
+    EXPECT_EQ(c.shp_Pin_colour(90), 0x111111u);
+    EXPECT_EQ(c.shp_Pin_colour(100), 0x222222u);
+    EXPECT_EQ(c.shp_Pin_colour(103), 0x111111u);
+    EXPECT_EQ(c.shp_Pin_colour(110), Entry_controller::grey);
+    // Frame 5, a gutter: every pin stood after the first ball.
+    EXPECT_EQ(c.shp_Pin_colour(45), 0x222222u);
+}
+
+} // namespace
