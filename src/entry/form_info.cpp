@@ -36,7 +36,10 @@ Form_INFO::Form_INFO(config::SettingsStore &store, QWidget *parent) : QWidget(pa
     Txt_INFO_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Txt_INFO_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Txt_INFO_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Txt_INFO_->setFixedSize(640, 260);
+    QFont font = Txt_INFO_->font();
+    font.setPointSize(11);
+    Txt_INFO_->setFont(font);
+    Txt_INFO_->setFixedSize(700, 280);
 
     auto *ok = new QPushButton(u"閉じる (&C)"_s, this);
     ok->setObjectName(u"Cmd_OK"_s);
