@@ -34,7 +34,7 @@ public:
     Night_file_seat seat()
     {
         Night_file_seat seat;
-        seat.sen_id = in_.readInt(0, std::numeric_limits<int>::max());
+        seat.sen_id = in_.readInt(0, integer_max);
         const QString name = in_.readString();
 
         Score_rec first;

@@ -1,8 +1,10 @@
 #include "scoring/night_file_writer.h"
 
 #include "scoring/night.h"
+#include "text/cp932.h"
 #include "text/cp932_writer.h"
 #include "text/format.h"
+#include "text/text_error.h"
 #include "text/write_items.h"
 
 #include <algorithm>
@@ -13,9 +15,34 @@ namespace scoring {
 
 namespace {
 
+// A text as Shift_JIS can hold it: a character it cannot hold (a name with
+// a rare ideograph) becomes "?", so that the rest of the night still reaches
+// the file instead of the whole file failing.
+QString held(const QString &value)
+{
+    try {
+        text::encodeCp932(value);
+        return value;
+    } catch (const text::EncodingError &) {
+    }
+    QString out;
+    for (qsizetype i = 0; i < value.size();) {
+        const qsizetype n = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
+        const QString ch = value.mid(i, n);
+        try {
+            text::encodeCp932(ch);
+            out += ch;
+        } catch (const text::EncodingError &) {
+            out += u'?';
+        }
+        i += n;
+    }
+    return out;
+}
+
 QString item(const QVariant &value)
 {
-    return text::writeItems({ value });
+    return text::writeItems({ value.typeId() == QMetaType::QString ? QVariant(held(value.toString())) : value });
 }
 
 } // namespace
@@ -32,7 +59,7 @@ QStringList Night_file_writer::lines(const Night &night, const Night_stamp &stam
     out << item(seats) << item(night.max_game() + 1);
     for (int s = 0; s <= seat_bound; ++s) {
         if (night.sen_id[s] == -1) continue;
-        out << text::writeItems({ night.sen_id[s], night.sen_name.value(s) });
+        out << text::writeItems({ night.sen_id[s], Score_rec::fixed_name(held(night.sen_name.value(s))) });
         out << item(stamp.kaijo_id) << item(stamp.yy) << item(stamp.mm) << item(stamp.dd);
         for (int g = 0; g <= night.max_game(); ++g) {
             const Score_rec &sheet = night.score_tbl(s, g);

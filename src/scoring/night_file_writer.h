@@ -19,7 +19,8 @@ struct Night_stamp
 // Writes data files (.dat) and backups (.bup) of a night: Shift_JIS text of
 // Write # items, one or two a line, lines ended by CR LF. Only seats with a
 // player (sen_id other than -1) are written, each with every game
-// 0 .. max_game; slot 21 is not written.
+// 0 .. max_game; slot 21 is not written. A character of a text that
+// Shift_JIS cannot hold is written as "?".
 class Night_file_writer
 {
 public:

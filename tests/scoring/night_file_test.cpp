@@ -292,6 +292,20 @@ TEST_F(Files, WrittenFileMatchesTheLayoutByteForByte)
     EXPECT_EQ(f.readAll(), want);
 }
 
+TEST_F(Files, CharactersShiftJisCannotHoldAreWrittenAsQuestionMarks)
+{
+    Night night = night_with(0, { 0 });
+    night.sen_name[0] = Score_rec::fixed_name(u"𠮷田😀"_s);
+    night.score_tbl(0, 0).mark_txt[3] = u"😀"_s;
+    const QStringList lines = Night_file_writer::lines(night, stamp);
+    // The name keeps its ten characters.
+    EXPECT_EQ(lines[2], u"100,\"?田?       \""_s);
+    EXPECT_EQ(lines[7 + 3 * 5], u"\"?\""_s);
+    Night_file_writer::write(path(u"B_091205.bup"_s), night, stamp);
+    const Night_file read = Night_file_reader::read(path(u"B_091205.bup"_s));
+    EXPECT_EQ(read.seats[0].sen_name, u"?田?       "_s);
+}
+
 TEST_F(Files, RewritingABackupReplacesItWhole)
 {
     const QString file = path(u"B_091205.bup"_s);
@@ -325,6 +339,7 @@ TEST_F(Files, BrokenFilesAreRefusedAndLeaveTheNightAsItWas)
         { "no games", bytes_of(with(1, u"0"_s)) },
         { "game count in the millions", bytes_of(with(1, u"3000000"_s)) },
         { "negative ID", bytes_of(with(2, u"-1,\"x\""_s)) },
+        { "ID beyond an Integer", bytes_of(with(2, u"40000,\"x\""_s)) },
         { "venue beyond a byte", bytes_of(with(3, u"256"_s)) },
         { "year a fraction", bytes_of(with(4, u"20.5"_s)) },
         { "code not a code", bytes_of(with(8, u"11"_s)) },
