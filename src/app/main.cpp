@@ -1,7 +1,7 @@
-#include "setup/setup_install.h"
+#include "setup/night_flow.h"
 #include "shell/application.h"
 
 int main(int argc, char *argv[])
 {
-    return shell::run(argc, argv, { [](shell::Application &app) { setup::install(app); } });
+    return shell::run(argc, argv, { [](shell::Application &app) { setup::NightFlow::install(app); } });
 }
