@@ -1,5 +1,6 @@
 #include "store/database.h"
 
+#include "store/recordset.h"
 #include "store/saved_queries.h"
 #include "store/schema.h"
 #include "store/statement.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <sqlite3.h>
 
@@ -32,22 +34,99 @@ void upgradeTo1(Database &db)
 {
     const QStringList statements = schema::tableStatements();
     for (const QString &sql : statements)
-        if (!sql.startsWith(u"CREATE TABLE"_s))
+        if (!sql.startsWith(u"CREATE TABLE"_s) || sql.startsWith(u"CREATE TABLE IF NOT EXISTS"_s))
             db.exec(sql);
     for (const QString &sql : savedQueryStatements())
         db.exec(sql);
 }
 
-const std::function<void(Database &)> kUpgradeSteps[] = {upgradeTo1};
+// Version 1 → 2: the per-match totals table is made and filled, and the
+// saved queries are made again from their present definitions (a file keeps
+// a view it already has), with the indexes and triggers that are missing.
+void upgradeTo2(Database &db)
+{
+    for (const QString &sql : savedQueryStatements()) {
+        static const QString prefix = u"CREATE VIEW IF NOT EXISTS "_s;
+        if (!sql.startsWith(prefix))
+            continue;
+        const QString name = sql.mid(prefix.size(), sql.indexOf(u" AS "_s) - prefix.size());
+        db.exec(u"DROP VIEW IF EXISTS "_s + quoteName(name));
+    }
+    upgradeTo1(db);
+    for (const QString &sql : schema::matchTotalsRefill())
+        db.exec(sql);
+}
+
+const std::function<void(Database &)> kUpgradeSteps[] = {upgradeTo1, upgradeTo2};
 static_assert(std::size(kUpgradeSteps) == Database::kSchemaVersion);
 
 } // namespace
 
-Database::Database() = default;
+struct Database::Internals
+{
+    // Recordsets whose statement has rows left to read.
+    QList<const Recordset *> reading;
+
+    // PRAGMA schema_version, prepared once.
+    std::unique_ptr<Statement> cookie;
+
+    // Prepared INSERTs by table and field names, with the schema version they
+    // were made for; a change of the schema drops them.
+    struct Insert
+    {
+        std::unique_ptr<Statement> statement;
+    };
+    int insertsCookie = -1;
+    QHash<QString, QStringList> columns;        // table -> stored column names
+    QHash<QString, std::shared_ptr<Insert>> inserts; // table + field names -> INSERT
+    QHash<QString, QString> folded;             // field name -> folded name
+
+    QString fold(const QString &name)
+    {
+        auto it = folded.constFind(name);
+        if (it == folded.cend())
+            it = folded.insert(name, text::foldName(name));
+        return it.value();
+    }
+};
+
+Database::Database() : m_internals(std::make_unique<Internals>())
+{
+}
 
 Database::~Database()
 {
     close();
+}
+
+void Database::readingStarted(const Recordset *rs)
+{
+    if (!m_internals->reading.contains(rs))
+        m_internals->reading.append(rs);
+}
+
+void Database::readingEnded(const Recordset *rs)
+{
+    m_internals->reading.removeOne(rs);
+}
+
+void Database::finishReading()
+{
+    // Each recordset leaves the list when its statement is done.
+    const QList<const Recordset *> pending = m_internals->reading;
+    for (const Recordset *rs : pending)
+        rs->fetchAll();
+}
+
+int Database::schemaCookie() const
+{
+    if (!m_internals->cookie)
+        m_internals->cookie = std::make_unique<Statement>(m_db, u"PRAGMA schema_version"_s);
+    Statement &st = *m_internals->cookie;
+    st.rebind({});
+    const int version = st.step() ? st.value(0).toInt() : -1;
+    st.rebind({}); // done: no statement left running
+    return version;
 }
 
 void Database::openHandle(const QString &path, bool create)
@@ -122,6 +201,16 @@ void Database::close()
 {
     m_catalog = Catalog();
     m_catalogVersion = -1;
+    // Recordsets still reading keep the rows they have; their statements and
+    // the prepared ones go before the connection.
+    const QList<const Recordset *> pending = m_internals->reading;
+    for (const Recordset *rs : pending)
+        rs->stopReading();
+    m_internals->reading.clear();
+    m_internals->cookie.reset();
+    m_internals->inserts.clear();
+    m_internals->columns.clear();
+    m_internals->insertsCookie = -1;
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -131,7 +220,10 @@ void Database::close()
 
 void Database::exec(const QString &sql, const QVariantList &values)
 {
-    Statement(m_db, sql, values).run();
+    Statement st(m_db, sql, values);
+    if (!st.isReadOnly())
+        finishReading();
+    st.run();
 }
 
 QList<QVariantList> Database::select(const QString &sql, const QVariantList &values) const
@@ -230,7 +322,7 @@ QStringList Database::columnNames(const QString &tableOrView) const
 
 const Catalog &Database::catalog() const
 {
-    const int version = scalar(u"PRAGMA schema_version"_s).toInt();
+    const int version = schemaCookie();
     if (version != m_catalogVersion) {
         m_catalog = Catalog::fromDatabase(m_db);
         m_catalogVersion = version;
@@ -267,6 +359,10 @@ QStringList Database::integrityCheck() const
 
 void Database::compactInto(const QString &newPath) const
 {
+    // VACUUM runs only when no other statement is.
+    const QList<const Recordset *> pending = m_internals->reading;
+    for (const Recordset *rs : pending)
+        rs->fetchAll();
     Statement(m_db, u"VACUUM INTO ?"_s, {QFileInfo(newPath).absoluteFilePath()}).run();
 }
 
@@ -294,52 +390,91 @@ void Database::compactFile(const QString &source, const QString &target)
 
 qint64 Database::insertRow(const QString &table, const QVariantMap &fields)
 {
-    const QStringList cols = columnNames(table);
-    QStringList names;
-    QStringList marks;
-    QVariantList values;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        const QString col = findFolded(cols, it.key());
-        if (col.isEmpty())
-            throw Error(u"フィールドがありません: "_s + table + u"."_s + it.key());
-        names << quoteName(col);
-        marks << u"?"_s;
-        values << it.value();
+    Internals &in = *m_internals;
+    const int cookie = schemaCookie();
+    if (cookie != in.insertsCookie) {
+        in.inserts.clear();
+        in.columns.clear();
+        in.insertsCookie = cookie;
     }
-    const QString sql = names.isEmpty()
-        ? u"INSERT INTO "_s + quoteName(table) + u" DEFAULT VALUES"_s
-        : u"INSERT INTO "_s + quoteName(table) + u" ("_s + names.join(u", "_s) + u") VALUES ("_s
-            + marks.join(u", "_s) + u")"_s;
-    exec(sql, values);
+    // One prepared INSERT per table and set of field names (a map's keys come
+    // sorted, so the same fields give the same key), bound again each time.
+    QString key = table;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        key += u'\x1f' + it.key();
+    QVariantList values;
+    values.reserve(fields.size());
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        values << it.value();
+    std::shared_ptr<Internals::Insert> &insert = in.inserts[key];
+    if (!insert) {
+        auto cols = in.columns.find(table);
+        if (cols == in.columns.end())
+            cols = in.columns.insert(table, columnNames(table));
+        QStringList names;
+        QStringList marks;
+        for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
+            QString col;
+            const QString folded = in.fold(it.key());
+            for (const QString &c : std::as_const(cols.value()))
+                if (c == it.key() || (col.isEmpty() && in.fold(c) == folded))
+                    col = c;
+            if (col.isEmpty()) {
+                in.inserts.remove(key);
+                throw Error(u"フィールドがありません: "_s + table + u"."_s + it.key());
+            }
+            names << quoteName(col);
+            marks << u"?"_s;
+        }
+        const QString sql = names.isEmpty()
+            ? u"INSERT INTO "_s + quoteName(table) + u" DEFAULT VALUES"_s
+            : u"INSERT INTO "_s + quoteName(table) + u" ("_s + names.join(u", "_s)
+                + u") VALUES ("_s + marks.join(u", "_s) + u")"_s;
+        auto made = std::make_shared<Internals::Insert>();
+        try {
+            made->statement = std::make_unique<Statement>(m_db, sql, values);
+        } catch (const Error &) {
+            in.inserts.remove(key);
+            throw;
+        }
+        insert = made;
+    } else {
+        insert->statement->rebind(values);
+    }
+    finishReading();
+    Statement &st = *insert->statement;
+    st.run();
     return lastInsertId();
 }
 
 qint64 Database::insertGame(const QVariantMap &dataFields, const QVariantMap &markFields,
                             const QVariantMap &frameFields)
 {
+    Internals &in = *m_internals;
     Transaction t(*this);
     const qint64 id = insertRow(u"データ項目"_s, dataFields);
 
     // The game's identity, copied into the other two rows where missing.
-    auto withKeys = [&](QVariantMap fields) {
-        const QStringList keys{u"選手ID"_s, u"試合ID"_s, u"ｹﾞｰﾑ"_s};
+    static const QString keys[] = {u"選手ID"_s, u"試合ID"_s, u"ｹﾞｰﾑ"_s};
+    const QString idKey = in.fold(u"ID"_s);
+    auto withKeys = [&](const QVariantMap &given) {
+        QVariantMap fields;
+        QStringList present;
+        // The shared ID always wins over one given by the caller.
+        for (auto it = given.cbegin(); it != given.cend(); ++it) {
+            const QString folded = in.fold(it.key());
+            if (folded == idKey)
+                continue;
+            present << folded;
+            fields.insert(it.key(), it.value());
+        }
         for (const QString &key : keys) {
-            const QString folded = text::foldName(key);
-            bool inTarget = false;
-            for (auto it = fields.cbegin(); it != fields.cend() && !inTarget; ++it)
-                inTarget = text::foldName(it.key()) == folded;
-            if (inTarget)
+            const QString folded = in.fold(key);
+            if (present.contains(folded))
                 continue;
             for (auto it = dataFields.cbegin(); it != dataFields.cend(); ++it)
-                if (text::foldName(it.key()) == folded)
+                if (in.fold(it.key()) == folded)
                     fields.insert(key, it.value());
-        }
-        // The shared ID always wins over one given by the caller.
-        for (auto it = fields.begin(); it != fields.end();) {
-            if (text::foldName(it.key()) == text::foldName(u"ID"_s))
-                it = fields.erase(it);
-            else
-                ++it;
         }
         fields.insert(u"ID"_s, id);
         return fields;

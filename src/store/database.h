@@ -18,15 +18,20 @@ struct sqlite3;
 
 namespace store {
 
+class Recordset;
+
 // The program's database file (a SQLite file, kept under the name Pinora.mdb).
 // Not copyable; recordsets and transactions refer to it and must not outlive it.
-// Every failure raises store::Error.
+// Every failure raises store::Error. A statement that writes, run through
+// exec(), execJet() or insertGame(), first makes every open recordset read
+// the rest of its rows, so a recordset keeps the rows as they were when it
+// was opened.
 class Database
 {
 public:
     // The layout version written to PRAGMA user_version by create() and by
     // the upgrade steps run in open().
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     Database();
     ~Database();
@@ -102,7 +107,16 @@ public:
     sqlite3 *handle() const { return m_db; }
 
 private:
+    friend class Recordset;
+    // Caches of the prepared INSERTs and the recordsets still reading rows.
+    struct Internals;
+
     void openHandle(const QString &path, bool create);
+    // Recordsets whose statement has rows left register here.
+    void readingStarted(const Recordset *rs);
+    void readingEnded(const Recordset *rs);
+    void finishReading();
+    int schemaCookie() const;
     void upgrade();
     qint64 insertRow(const QString &table, const QVariantMap &fields);
 
@@ -110,6 +124,7 @@ private:
     QString m_path;
     mutable Catalog m_catalog;
     mutable int m_catalogVersion = -1;
+    std::unique_ptr<Internals> m_internals;
 };
 
 } // namespace store

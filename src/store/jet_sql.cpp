@@ -1061,11 +1061,302 @@ private:
     std::deque<Query> m_queries;
 };
 
+// SQLite runs `A RIGHT JOIN B ON c` by scanning B whole, so a criterion on B
+// cannot use an index; `B LEFT JOIN A ON c` gives the same rows and lets it.
+// Every RIGHT JOIN of a FROM clause made of tables, aliased subqueries and
+// parenthesised joins is turned round that way (a chain of joins that stands
+// on the left is put in parentheses). A SELECT * over such a clause lists
+// the sources as table.* in their written order, so its columns keep their
+// order. A clause of another shape (a comma list, CROSS or FULL joins) is
+// left as written.
+class RightJoins
+{
+public:
+    explicit RightJoins(const QString &jet) : m_tokens(tokenize(jet))
+    {
+        bool space = false;
+        for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+            if (m_tokens[i].kind == Kind::Space) {
+                space = true;
+                continue;
+            }
+            m_sig.append(i);
+            m_spaceBefore.append(space);
+            space = false;
+        }
+        m_match.fill(-1, m_sig.size());
+        QList<qsizetype> stack;
+        for (qsizetype p = 0; p < m_sig.size(); ++p) {
+            if (isPunct(p, u"("_s)) {
+                stack.append(p);
+            } else if (isPunct(p, u")"_s) && !stack.isEmpty()) {
+                const qsizetype open = stack.takeLast();
+                m_match[open] = p;
+                m_match[p] = open;
+            }
+        }
+    }
+
+    // The text with its RIGHT JOINs turned round; empty when there was none.
+    QString run()
+    {
+        const QString out = range(0, m_sig.size());
+        return m_changed ? out : QString();
+    }
+
+private:
+    struct Node
+    {
+        QString text;
+        QStringList sources; // names that qualify each source's columns, in written order
+        bool single = true;  // one table, subquery or parenthesised join
+        bool swapped = false;
+        bool unnamed = false; // a subquery without an alias
+    };
+
+    const Token &tok(qsizetype p) const { return m_tokens[m_sig[p]]; }
+    bool isPunct(qsizetype p, const QString &text) const
+    {
+        return p >= 0 && p < m_sig.size() && tok(p).kind == Kind::Punct && tok(p).text == text;
+    }
+    bool isKw(qsizetype p, const QString &kw) const
+    {
+        return p >= 0 && p < m_sig.size() && tok(p).kind == Kind::Word && tok(p).text.toUpper() == kw;
+    }
+    bool isName(qsizetype p) const
+    {
+        if (p < 0 || p >= m_sig.size())
+            return false;
+        return tok(p).kind == Kind::Bracket
+            || (tok(p).kind == Kind::Word && !keywords().contains(tok(p).text.toUpper()));
+    }
+    bool group(qsizetype p, qsizetype b) const { return isPunct(p, u"("_s) && m_match[p] > p && m_match[p] < b; }
+
+    static void add(QString &out, const QString &text, bool space)
+    {
+        if (space && !out.isEmpty())
+            out += u' ';
+        out += text;
+    }
+
+    // Tokens [a, b) as written, each SELECT in them rewritten.
+    QString range(qsizetype a, qsizetype b)
+    {
+        QString out;
+        qsizetype p = a;
+        while (p < b) {
+            if (group(p, b)) {
+                add(out, u'(' + range(p + 1, m_match[p]) + u')', m_spaceBefore[p]);
+                p = m_match[p] + 1;
+            } else if (isKw(p, u"SELECT"_s)) {
+                p = select(p, b, out);
+            } else {
+                add(out, tok(p).text, m_spaceBefore[p]);
+                ++p;
+            }
+        }
+        return out;
+    }
+
+    bool clauseEnd(qsizetype p) const
+    {
+        static const QStringList ends{u"WHERE"_s, u"GROUP"_s,     u"HAVING"_s,    u"ORDER"_s,
+                                      u"LIMIT"_s, u"UNION"_s,     u"EXCEPT"_s,    u"INTERSECT"_s};
+        if (isPunct(p, u";"_s))
+            return true;
+        for (const QString &kw : ends)
+            if (isKw(p, kw))
+                return true;
+        return false;
+    }
+
+    // A SELECT at s: its list and FROM clause into out; returns where the
+    // FROM clause ends (or s + 1 when it is written out as it stands).
+    qsizetype select(qsizetype s, qsizetype b, QString &out)
+    {
+        qsizetype from = -1;
+        for (qsizetype p = s + 1; p < b && from < 0; ++p) {
+            if (group(p, b))
+                p = m_match[p];
+            else if (isKw(p, u"FROM"_s))
+                from = p;
+            else if (clauseEnd(p))
+                break;
+        }
+        if (from < 0) {
+            add(out, tok(s).text, m_spaceBefore[s]);
+            return s + 1;
+        }
+        qsizetype end = from + 1;
+        while (end < b && !clauseEnd(end))
+            end = group(end, b) ? m_match[end] + 1 : end + 1;
+        Node n;
+        const bool saved = m_changed;
+        if (!join(from + 1, end, n) || !n.swapped) {
+            m_changed = saved;
+            add(out, tok(s).text, m_spaceBefore[s]);
+            return s + 1;
+        }
+        // The list, a bare * spelt out as the sources in written order.
+        QString list;
+        QStringList folded;
+        for (const QString &src : std::as_const(n.sources))
+            folded << text::foldName(src);
+        const bool namesOk = !n.unnamed && QSet<QString>(folded.cbegin(), folded.cend()).size() == folded.size();
+        for (qsizetype p = s + 1; p < from;) {
+            if (group(p, from)) {
+                add(list, u'(' + range(p + 1, m_match[p]) + u')', m_spaceBefore[p]);
+                p = m_match[p] + 1;
+                continue;
+            }
+            const bool item = isPunct(p, u"*"_s)
+                && (p == s + 1 || isPunct(p - 1, u","_s) || isKw(p - 1, u"DISTINCT"_s)
+                    || isKw(p - 1, u"DISTINCTROW"_s) || isKw(p - 1, u"ALL"_s)
+                    || tok(p - 1).kind == Kind::Number || isKw(p - 1, u"PERCENT"_s))
+                && (p + 1 == from || isPunct(p + 1, u","_s));
+            if (item) {
+                if (!namesOk) {
+                    m_changed = saved;
+                    add(out, tok(s).text, m_spaceBefore[s]);
+                    return s + 1;
+                }
+                QStringList stars;
+                for (const QString &src : std::as_const(n.sources))
+                    stars << src + u".*"_s;
+                add(list, stars.join(u", "_s), m_spaceBefore[p]);
+            } else {
+                add(list, tok(p).text, m_spaceBefore[p]);
+            }
+            ++p;
+        }
+        add(out, tok(s).text, m_spaceBefore[s]);
+        add(out, list, true);
+        add(out, tok(from).text + u' ' + n.text, true);
+        return end;
+    }
+
+    bool joinStart(qsizetype p) const
+    {
+        if (isPunct(p, u","_s) || isKw(p, u"JOIN"_s) || isKw(p, u"INNER"_s) || isKw(p, u"CROSS"_s)
+            || isKw(p, u"FULL"_s) || isKw(p, u"NATURAL"_s))
+            return true;
+        return (isKw(p, u"LEFT"_s) || isKw(p, u"RIGHT"_s)) && (isKw(p + 1, u"JOIN"_s) || isKw(p + 1, u"OUTER"_s));
+    }
+
+    // One table, aliased subquery or parenthesised join at p.
+    bool primary(qsizetype &p, qsizetype b, Node &n)
+    {
+        if (group(p, b)) {
+            const qsizetype close = m_match[p];
+            if (isKw(p + 1, u"SELECT"_s)) {
+                n.text = u'(' + range(p + 1, close) + u')';
+                p = close + 1;
+                if (isKw(p, u"AS"_s))
+                    ++p;
+                if (p < b && isName(p)) {
+                    n.text += u" AS "_s + tok(p).text;
+                    n.sources = {tok(p).text};
+                    ++p;
+                } else {
+                    n.unnamed = true;
+                }
+                return true;
+            }
+            Node inner;
+            if (!join(p + 1, close, inner))
+                return false;
+            n = inner;
+            n.text = u'(' + inner.text + u')';
+            n.single = true;
+            p = close + 1;
+            return true;
+        }
+        if (p >= b || !isName(p) || isPunct(p + 1, u"."_s) || isPunct(p + 1, u"("_s))
+            return false;
+        n.text = tok(p).text;
+        n.sources = {tok(p).text};
+        ++p;
+        if (isKw(p, u"AS"_s) && p + 1 < b && isName(p + 1)) {
+            n.text += u" AS "_s + tok(p + 1).text;
+            n.sources = {tok(p + 1).text};
+            p += 2;
+        } else if (p < b && isName(p)) {
+            n.text += u' ' + tok(p).text;
+            n.sources = {tok(p).text};
+            ++p;
+        }
+        return true;
+    }
+
+    // A join expression filling [a, b).
+    bool join(qsizetype a, qsizetype b, Node &out)
+    {
+        qsizetype p = a;
+        Node left;
+        if (!primary(p, b, left))
+            return false;
+        while (p < b) {
+            bool right = false;
+            QString op;
+            if (isKw(p, u"INNER"_s) && isKw(p + 1, u"JOIN"_s)) {
+                op = u"INNER JOIN"_s;
+                p += 2;
+            } else if (isKw(p, u"JOIN"_s)) {
+                op = u"JOIN"_s;
+                ++p;
+            } else if (isKw(p, u"LEFT"_s) || isKw(p, u"RIGHT"_s)) {
+                right = isKw(p, u"RIGHT"_s);
+                qsizetype q = p + 1;
+                if (isKw(q, u"OUTER"_s))
+                    ++q;
+                if (!isKw(q, u"JOIN"_s))
+                    return false;
+                op = u"LEFT JOIN"_s;
+                p = q + 1;
+            } else {
+                return false;
+            }
+            Node r;
+            if (!primary(p, b, r) || !isKw(p, u"ON"_s))
+                return false;
+            const qsizetype c = p + 1;
+            qsizetype e = c;
+            while (e < b && !joinStart(e))
+                e = group(e, b) ? m_match[e] + 1 : e + 1;
+            if (e == c)
+                return false;
+            const QString on = tok(p).text + u' ' + range(c, e);
+            if (right) {
+                left.text = r.text + u" LEFT JOIN "_s
+                    + (left.single ? left.text : u'(' + left.text + u')') + u' ' + on;
+                left.swapped = true;
+                m_changed = true;
+            } else {
+                left.text += u' ' + op + u' ' + r.text + u' ' + on;
+            }
+            left.sources += r.sources;
+            left.swapped = left.swapped || r.swapped;
+            left.unnamed = left.unnamed || r.unnamed;
+            left.single = false;
+            p = e;
+        }
+        out = left;
+        return true;
+    }
+
+    QList<Token> m_tokens;
+    QList<qsizetype> m_sig;
+    QList<bool> m_spaceBefore;
+    QList<qsizetype> m_match;
+    bool m_changed = false;
+};
+
 } // namespace
 
 QString toSqlite(const QString &jet, const Catalog &catalog, const QStringList &scope)
 {
-    return Rewriter(jet, catalog, scope).run();
+    const QString turned = RightJoins(jet).run();
+    return Rewriter(turned.isEmpty() ? jet : turned, catalog, scope).run();
 }
 
 } // namespace store

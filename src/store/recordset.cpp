@@ -6,7 +6,10 @@
 
 #include <QHash>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -98,14 +101,188 @@ QString stripSemicolons(QString sql)
     throw Error(u"カレント レコードがありません。"_s);
 }
 
+// Packed row values: per value a tag byte, then an integer as a zigzag
+// varint, a real as its 8 bytes, a text (UTF-8) or blob as a varint length
+// and its bytes. A row of the whole scorebook takes a few hundred bytes
+// instead of dozens of QVariants.
+enum : char { kNull = 0, kInteger = 1, kReal = 2, kText = 3, kBlob = 4 };
+
+void putVarint(QByteArray &out, quint64 v)
+{
+    while (v >= 0x80) {
+        out.append(char((v & 0x7f) | 0x80));
+        v >>= 7;
+    }
+    out.append(char(v));
+}
+
+quint64 getVarint(const char *&p)
+{
+    quint64 v = 0;
+    int shift = 0;
+    for (;;) {
+        const auto b = static_cast<unsigned char>(*p++);
+        v |= quint64(b & 0x7f) << shift;
+        if (!(b & 0x80))
+            return v;
+        shift += 7;
+    }
+}
+
+void packColumn(QByteArray &out, sqlite3_stmt *st, int column)
+{
+    switch (sqlite3_column_type(st, column)) {
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(st, column);
+        out.append(kInteger);
+        putVarint(out, (quint64(v) << 1) ^ quint64(v >> 63));
+        return;
+    }
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(st, column);
+        out.append(kReal);
+        out.append(reinterpret_cast<const char *>(&d), sizeof d);
+        return;
+    }
+    case SQLITE_TEXT: {
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, column));
+        const int n = sqlite3_column_bytes(st, column);
+        out.append(kText);
+        putVarint(out, quint64(n));
+        out.append(t, n);
+        return;
+    }
+    case SQLITE_BLOB: {
+        const auto *b = static_cast<const char *>(sqlite3_column_blob(st, column));
+        const int n = sqlite3_column_bytes(st, column);
+        out.append(kBlob);
+        putVarint(out, quint64(n));
+        if (n > 0)
+            out.append(b, n);
+        return;
+    }
+    default:
+        out.append(kNull);
+        return;
+    }
+}
+
+QVariant unpackValue(const char *&p)
+{
+    switch (*p++) {
+    case kInteger: {
+        const quint64 z = getVarint(p);
+        return QVariant(qlonglong(qint64(z >> 1) ^ -qint64(z & 1)));
+    }
+    case kReal: {
+        double d = 0;
+        std::memcpy(&d, p, sizeof d);
+        p += sizeof d;
+        return QVariant(d);
+    }
+    case kText: {
+        const auto n = qsizetype(getVarint(p));
+        const QString t = QString::fromUtf8(p, n);
+        p += n;
+        return QVariant(t);
+    }
+    case kBlob: {
+        const auto n = qsizetype(getVarint(p));
+        const QByteArray b(p, n);
+        p += n;
+        return QVariant(b);
+    }
+    default:
+        return QVariant();
+    }
+}
+
 } // namespace
 
-Recordset::Recordset(Database &db, RecordsetType type) : m_db(db), m_type(type)
+struct Recordset::Rows
+{
+    struct Row
+    {
+        Bookmark bookmark = 0;
+        QVariant rowid;      // rowid of a table source
+        QByteArray packed;   // the values as read
+        QVariantList values; // the values after an edit (packed is empty then)
+    };
+
+    QList<Row> list;
+    // The statement reading the rest of the rows; null once all are read.
+    std::unique_ptr<Statement> cursor;
+    int rowidAt = -1;
+    QList<int> fieldAt;
+    Bookmark nextBookmark = 1;
+    // The last row unpacked, by bookmark.
+    Bookmark decodedBookmark = 0;
+    QVariantList decoded;
+
+    // The values of row i, unpacked when needed (the last one unpacked is kept).
+    const QVariantList &values(qsizetype i, const QList<Column> &columns)
+    {
+        const Row &row = list.at(i);
+        if (row.packed.isEmpty())
+            return row.values;
+        if (decodedBookmark != row.bookmark) {
+            decoded.clear();
+            decoded.reserve(columns.size());
+            const char *p = row.packed.constData();
+            for (const Column &c : columns)
+                decoded << fromStoredValue(unpackValue(p), c.kind);
+            decodedBookmark = row.bookmark;
+        }
+        return decoded;
+    }
+
+    void forget(Bookmark b)
+    {
+        if (decodedBookmark == b)
+            decodedBookmark = 0;
+    }
+
+    // Row i takes the values of an edit.
+    void setValues(qsizetype i, const QVariantList &v)
+    {
+        Row &row = list[i];
+        if (decodedBookmark == row.bookmark)
+            decodedBookmark = 0;
+        row.packed.clear();
+        row.values = v;
+    }
+
+    static void readColumns(const Statement &st, QList<Column> *columns, int *rowidAt,
+                            QList<int> *fieldAt)
+    {
+        columns->clear();
+        const int n = st.columnCount();
+        for (int i = 0; i < n; ++i) {
+            const QString name = st.columnName(i);
+            if (name == kRowidColumn) {
+                *rowidAt = i;
+                continue;
+            }
+            if (name == kPosColumn)
+                continue;
+            Column c;
+            c.name = name;
+            c.kind = fieldKindOf(st.columnDeclType(i));
+            c.originTable = st.columnTableName(i);
+            c.originColumn = st.columnOriginName(i);
+            *columns << c;
+            *fieldAt << i;
+        }
+    }
+};
+
+Recordset::Recordset(Database &db, RecordsetType type)
+    : m_db(db), m_type(type), m_rows(std::make_unique<Rows>())
 {
 }
 
 Recordset::Recordset(Database &db, const QString &source, RecordsetType type)
-    : m_db(db), m_type(type)
+    : m_db(db), m_type(type), m_rows(std::make_unique<Rows>())
 {
     QString name = source.trimmed();
     if (name.startsWith(u'[') && name.endsWith(u']') && name.count(u'[') == 1)
@@ -132,7 +309,10 @@ Recordset::Recordset(Database &db, const QString &source, RecordsetType type)
     }
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    stopReading();
+}
 
 bool Recordset::isUpdatable() const
 {
@@ -170,29 +350,6 @@ void Recordset::ensureLoaded() const
         load();
 }
 
-void Recordset::readColumns(const Statement &st, int *rowidAt, QList<int> *fieldAt) const
-{
-    m_columns.clear();
-    const int n = st.columnCount();
-    for (int i = 0; i < n; ++i) {
-        const QString name = st.columnName(i);
-        if (name == kRowidColumn) {
-            *rowidAt = i;
-            continue;
-        }
-        if (name == kPosColumn)
-            continue;
-        Column c;
-        c.name = name;
-        c.kind = fieldKindOf(st.columnDeclType(i));
-        c.originTable = st.columnTableName(i);
-        c.originColumn = st.columnOriginName(i);
-        m_columns << c;
-        *fieldAt << i;
-    }
-    m_haveColumns = true;
-}
-
 void Recordset::ensureColumns() const
 {
     if (m_haveColumns)
@@ -201,34 +358,78 @@ void Recordset::ensureColumns() const
     Statement st(m_db.handle(), selectSql());
     int rowidAt = -1;
     QList<int> fieldAt;
-    readColumns(st, &rowidAt, &fieldAt);
+    Rows::readColumns(st, &m_columns, &rowidAt, &fieldAt);
+    m_haveColumns = true;
 }
 
 void Recordset::load() const
 {
-    Statement st(m_db.handle(), selectSql());
-    m_rows.clear();
-    int rowidAt = -1;
-    QList<int> fieldAt;
-    readColumns(st, &rowidAt, &fieldAt);
-    while (st.step()) {
-        Row r;
-        r.bookmark = m_nextBookmark++;
-        if (rowidAt >= 0)
-            r.hidden << st.value(rowidAt);
-        r.values.reserve(fieldAt.size());
-        for (int k = 0; k < fieldAt.size(); ++k)
-            r.values << fromStoredValue(st.value(fieldAt.at(k)), m_columns.at(k).kind);
-        m_rows << r;
-    }
+    stopReading();
+    Rows &rows = *m_rows;
+    rows.list.clear();
+    rows.decodedBookmark = 0;
+    rows.rowidAt = -1;
+    rows.fieldAt.clear();
+    rows.cursor = std::make_unique<Statement>(m_db.handle(), selectSql());
+    Rows::readColumns(*rows.cursor, &m_columns, &rows.rowidAt, &rows.fieldAt);
+    m_haveColumns = true;
     m_loaded = true;
-    m_pos = m_rows.isEmpty() ? -1 : 0;
-    if (m_lastModifiedRowid.isValid()) {
-        for (const Row &r : std::as_const(m_rows))
-            if (r.hidden.value(0) == m_lastModifiedRowid)
-                m_lastModified = r.bookmark;
-        m_lastModifiedRowid = QVariant();
+    m_db.readingStarted(this);
+    m_pos = fetchTo(0) ? 0 : -1;
+}
+
+bool Recordset::fetchTo(qsizetype i) const
+{
+    Rows &rows = *m_rows;
+    while (i >= rows.list.size() && rows.cursor) {
+        Statement &st = *rows.cursor;
+        bool more = false;
+        try {
+            more = st.step();
+        } catch (const Error &) {
+            stopReading();
+            throw;
+        }
+        if (!more) {
+            stopReading();
+            break;
+        }
+        Rows::Row r;
+        r.bookmark = rows.nextBookmark++;
+        sqlite3_stmt *h = st.handle();
+        if (rows.rowidAt >= 0)
+            r.rowid = st.value(rows.rowidAt);
+        for (int at : std::as_const(rows.fieldAt))
+            packColumn(r.packed, h, at);
+        r.packed.squeeze();
+        if (m_lastModifiedRowid.isValid() && r.rowid == m_lastModifiedRowid) {
+            m_lastModified = r.bookmark;
+            m_lastModifiedRowid = QVariant();
+        }
+        rows.list.append(std::move(r));
     }
+    return i >= 0 && i < rows.list.size();
+}
+
+void Recordset::fetchAll() const
+{
+    fetchTo(std::numeric_limits<qsizetype>::max());
+}
+
+void Recordset::stopReading() const
+{
+    if (!m_rows->cursor)
+        return;
+    m_rows->cursor.reset();
+    m_db.readingEnded(this);
+}
+
+Bookmark Recordset::lastModified() const
+{
+    ensureLoaded();
+    if (m_lastModifiedRowid.isValid())
+        fetchAll(); // the row added before the rows were read
+    return m_lastModified;
 }
 
 // Navigation ---------------------------------------------------------------
@@ -237,14 +438,15 @@ void Recordset::moveFirst()
 {
     ensureLoaded();
     m_currentDeleted = false;
-    m_pos = m_rows.isEmpty() ? -1 : 0;
+    m_pos = fetchTo(0) ? 0 : -1;
 }
 
 void Recordset::moveLast()
 {
     ensureLoaded();
+    fetchAll();
     m_currentDeleted = false;
-    m_pos = m_rows.isEmpty() ? -1 : int(m_rows.size()) - 1;
+    m_pos = int(m_rows->list.size()) - 1;
 }
 
 void Recordset::moveNext()
@@ -255,7 +457,7 @@ void Recordset::moveNext()
         m_currentDeleted = false;
         return;
     }
-    if (m_pos < int(m_rows.size()))
+    if (m_pos < 0 || fetchTo(m_pos))
         ++m_pos;
 }
 
@@ -275,31 +477,37 @@ void Recordset::move(int rows)
         if (rows > 0)
             --rows;
     }
-    m_pos = std::clamp(m_pos + rows, -1, int(m_rows.size()));
+    const qint64 target = qint64(m_pos) + rows;
+    if (target >= 0)
+        fetchTo(target);
+    m_pos = int(std::clamp<qint64>(target, -1, m_rows->list.size()));
 }
 
 bool Recordset::eof() const
 {
     ensureLoaded();
-    return m_rows.isEmpty() || m_pos >= int(m_rows.size());
+    if (!fetchTo(0))
+        return true;
+    return m_pos >= 0 && !fetchTo(m_pos);
 }
 
 bool Recordset::bof() const
 {
     ensureLoaded();
-    return m_rows.isEmpty() || m_pos < 0;
+    return !fetchTo(0) || m_pos < 0;
 }
 
 int Recordset::recordCount() const
 {
     ensureLoaded();
-    return int(m_rows.size());
+    fetchAll();
+    return int(m_rows->list.size());
 }
 
 int Recordset::absolutePosition() const
 {
     ensureLoaded();
-    if (m_currentDeleted || m_pos < 0 || m_pos >= int(m_rows.size()))
+    if (m_currentDeleted || m_pos < 0 || !fetchTo(m_pos))
         return -1;
     return m_pos;
 }
@@ -307,7 +515,7 @@ int Recordset::absolutePosition() const
 void Recordset::setAbsolutePosition(int position)
 {
     ensureLoaded();
-    if (position < 0 || position >= int(m_rows.size()))
+    if (position < 0 || !fetchTo(position))
         throw Error(u"位置が範囲外です: "_s + QString::number(position));
     m_currentDeleted = false;
     m_pos = position;
@@ -315,28 +523,30 @@ void Recordset::setAbsolutePosition(int position)
 
 Bookmark Recordset::bookmark() const
 {
-    return currentRow().bookmark;
+    currentValues();
+    return m_rows->list.at(m_pos).bookmark;
 }
 
 void Recordset::setBookmark(Bookmark bookmark)
 {
     ensureLoaded();
-    for (int i = 0; i < int(m_rows.size()); ++i) {
-        if (m_rows.at(i).bookmark == bookmark) {
-            m_currentDeleted = false;
-            m_pos = i;
-            return;
-        }
-    }
-    throw Error(u"ブックマークが無効です。"_s);
+    // Rows keep the order of their bookmarks; a bookmark is handed out only
+    // for a row that has been read.
+    const QList<Rows::Row> &list = m_rows->list;
+    const auto it = std::lower_bound(list.cbegin(), list.cend(), bookmark,
+                                     [](const Rows::Row &r, Bookmark b) { return r.bookmark < b; });
+    if (it == list.cend() || it->bookmark != bookmark)
+        throw Error(u"ブックマークが無効です。"_s);
+    m_currentDeleted = false;
+    m_pos = int(it - list.cbegin());
 }
 
-const Recordset::Row &Recordset::currentRow() const
+const QVariantList &Recordset::currentValues() const
 {
     ensureLoaded();
-    if (m_currentDeleted || m_pos < 0 || m_pos >= int(m_rows.size()))
+    if (m_currentDeleted || m_pos < 0 || !fetchTo(m_pos))
         noCurrentRecord();
-    return m_rows.at(m_pos);
+    return m_rows->values(m_pos, m_columns);
 }
 
 // Look-ups -----------------------------------------------------------------
@@ -361,8 +571,8 @@ int Recordset::find(const QString &criterion, int from, int step) const
     for (int i = 0; i < names.size(); ++i)
         none << QVariant();
     Statement st(m_db.handle(), select, none);
-    for (int i = from; i >= 0 && i < int(m_rows.size()); i += step) {
-        st.rebind(m_rows.at(i).values);
+    for (int i = from; i >= 0 && fetchTo(i); i += step) {
+        st.rebind(m_rows->values(i, m_columns));
         if (st.step())
             return i;
     }
@@ -404,7 +614,7 @@ void Recordset::findNext(const QString &criterion)
 void Recordset::findPrevious(const QString &criterion)
 {
     ensureLoaded();
-    const int start = std::min(m_pos - 1, int(m_rows.size()) - 1);
+    const int start = std::min(m_pos - 1, int(m_rows->list.size()) - 1);
     const int i = find(criterion, start, -1);
     m_noMatch = i < 0;
     if (i >= 0) {
@@ -486,7 +696,7 @@ QVariant Recordset::value(int ordinal) const
         throw Error(u"コレクションにアイテムがありません: "_s + QString::number(ordinal));
     if (m_editMode != EditMode::None)
         return m_buffer.at(ordinal);
-    return currentRow().values.at(ordinal);
+    return currentValues().at(ordinal);
 }
 
 void Recordset::setValue(const QString &name, const QVariant &value)
@@ -531,7 +741,7 @@ void Recordset::edit()
 {
     if (!isUpdatable())
         throw Error(u"このレコードセットは更新できません。"_s);
-    m_buffer = currentRow().values;
+    m_buffer = currentValues();
     m_touched.clear();
     for (int i = 0; i < int(m_columns.size()); ++i)
         m_touched << false;
@@ -549,6 +759,9 @@ void Recordset::update()
 {
     if (m_editMode == EditMode::None)
         throw Error(u"AddNew または Edit を実行せずに Update を実行しました。"_s);
+    // Every row is read before the database changes under the statement.
+    if (m_loaded)
+        fetchAll();
     if (m_editMode == EditMode::Add)
         writeInsert();
     else
@@ -564,15 +777,15 @@ QStringList Recordset::viewKeys() const
     return v ? v->keys : QStringList();
 }
 
-QVariantList Recordset::refetch(const QVariantList &hidden, const QVariantList &values,
-                                QVariantList *newHidden) const
+QVariantList Recordset::refetch(const QVariant &rowid, const QVariantList &values,
+                                QVariant *newRowid) const
 {
     QString sql;
     QVariantList args;
     if (m_kind == SourceKind::Table) {
         sql = u"SELECT rowid AS "_s + quoteName(kRowidColumn) + u", * FROM "_s
             + quoteName(m_sourceName) + u" WHERE rowid = ?"_s;
-        args << hidden.value(0);
+        args << rowid;
     } else if (writableView(m_sourceName)) {
         QStringList terms;
         for (const QString &k : viewKeys()) {
@@ -591,8 +804,8 @@ QVariantList Recordset::refetch(const QVariantList &hidden, const QVariantList &
     int k = 0;
     for (int i = 0; i < st.columnCount(); ++i) {
         if (st.columnName(i) == kRowidColumn) {
-            if (newHidden)
-                *newHidden = {st.value(i)};
+            if (newRowid)
+                *newRowid = st.value(i);
             continue;
         }
         if (k < int(m_columns.size()))
@@ -604,7 +817,9 @@ QVariantList Recordset::refetch(const QVariantList &hidden, const QVariantList &
 
 void Recordset::writeUpdate()
 {
-    Row &row = m_rows[m_pos];
+    const QVariantList rowValues = currentValues();
+    const QVariant rowid = m_rows->list.at(m_pos).rowid;
+    const Bookmark bookmark = m_rows->list.at(m_pos).bookmark;
     QStringList sets;
     QVariantList args;
     Transaction t(m_db);
@@ -619,12 +834,12 @@ void Recordset::writeUpdate()
             QString where;
             if (m_kind == SourceKind::Table) {
                 where = u"rowid = ?"_s;
-                args << row.hidden.value(0);
+                args << rowid;
             } else {
                 QStringList terms;
                 for (const QString &k : viewKeys()) {
                     terms << quoteName(k) + u" IS ?"_s;
-                    args << row.values.value(fieldIndex(k));
+                    args << rowValues.value(fieldIndex(k));
                 }
                 where = terms.join(u" AND "_s);
             }
@@ -632,17 +847,17 @@ void Recordset::writeUpdate()
                           + u" WHERE "_s + where,
                       args);
         }
-        QVariantList hidden = row.hidden;
+        QVariant newRowid = rowid;
         if (m_kind == SourceKind::Table) {
             // A changed whole-number key is the row's new rowid.
             for (int i = 0; i < int(m_columns.size()); ++i)
                 if (m_touched.at(i)
                     && isIntegerPrimaryKey(m_db, m_sourceName, m_columns.at(i).name))
-                    hidden = {m_buffer.at(i)};
+                    newRowid = m_buffer.at(i);
         }
-        QVariantList fetchedHidden = hidden;
-        row.values = refetch(hidden, m_buffer, &fetchedHidden);
-        row.hidden = fetchedHidden;
+        QVariant fetchedRowid = newRowid;
+        m_rows->setValues(m_pos, refetch(newRowid, m_buffer, &fetchedRowid));
+        m_rows->list[m_pos].rowid = fetchedRowid;
     } else {
         // Each changed field goes to the table it comes from, found there by
         // that table's key among the recordset's fields.
@@ -667,7 +882,7 @@ void Recordset::writeUpdate()
                 if (at < 0)
                     throw Error(u"フィールドを更新できません: "_s + m_columns.at(it.value().first()).name);
                 terms << quoteName(k) + u" IS ?"_s;
-                keyArgs << row.values.at(at);
+                keyArgs << rowValues.at(at);
             }
             if (keys.isEmpty())
                 throw Error(u"フィールドを更新できません: "_s + m_columns.at(it.value().first()).name);
@@ -681,16 +896,16 @@ void Recordset::writeUpdate()
                           + u" WHERE "_s + terms.join(u" AND "_s),
                       tableArgs + keyArgs);
         }
-        row.values = m_buffer;
+        m_rows->setValues(m_pos, m_buffer);
     }
     t.commit();
-    m_lastModified = row.bookmark;
+    m_lastModified = bookmark;
 }
 
 void Recordset::writeInsert()
 {
-    Row row;
-    row.bookmark = m_nextBookmark++;
+    Rows::Row row;
+    row.bookmark = m_rows->nextBookmark++;
     Transaction t(m_db);
     if (m_kind == SourceKind::Table || writableView(m_sourceName)) {
         const WritableView *view = writableView(m_sourceName);
@@ -719,10 +934,10 @@ void Recordset::writeInsert()
                 m_buffer[at] = counterAfter;
             row.values = refetch({}, m_buffer, nullptr);
         } else {
-            row.hidden = {m_db.lastInsertId()};
-            QVariantList fetchedHidden = row.hidden;
-            row.values = refetch(row.hidden, m_buffer, &fetchedHidden);
-            row.hidden = fetchedHidden;
+            row.rowid = m_db.lastInsertId();
+            QVariant fetchedRowid = row.rowid;
+            row.values = refetch(row.rowid, m_buffer, &fetchedRowid);
+            row.rowid = fetchedRowid;
         }
     } else {
         // The table of the first field that comes from one takes the row.
@@ -761,10 +976,12 @@ void Recordset::writeInsert()
     }
     t.commit();
     if (m_loaded) {
-        m_rows << row;
+        // The added row comes after every row of the source.
+        fetchAll();
         m_lastModified = row.bookmark;
+        m_rows->list.append(std::move(row));
     } else {
-        m_lastModifiedRowid = row.hidden.value(0);
+        m_lastModifiedRowid = row.rowid;
     }
 }
 
@@ -774,16 +991,18 @@ void Recordset::deleteRecord()
         throw Error(u"このレコードセットは更新できません。"_s);
     if (m_editMode != EditMode::None)
         cancelUpdate();
-    const Row &row = currentRow();
+    // Every row is read before the database changes under the statement.
+    fetchAll();
+    const QVariantList rowValues = currentValues();
     if (m_kind == SourceKind::Table) {
         m_db.exec(u"DELETE FROM "_s + quoteName(m_sourceName) + u" WHERE rowid = ?"_s,
-                  {row.hidden.value(0)});
+                  {m_rows->list.at(m_pos).rowid});
     } else if (writableView(m_sourceName)) {
         QStringList terms;
         QVariantList args;
         for (const QString &k : viewKeys()) {
             terms << quoteName(k) + u" IS ?"_s;
-            args << row.values.value(fieldIndex(k));
+            args << rowValues.value(fieldIndex(k));
         }
         m_db.exec(u"DELETE FROM "_s + quoteName(m_sourceName) + u" WHERE "_s
                       + terms.join(u" AND "_s),
@@ -802,9 +1021,10 @@ void Recordset::deleteRecord()
         const Column &c = m_columns.at(at);
         m_db.exec(u"DELETE FROM "_s + quoteName(c.originTable) + u" WHERE "_s
                       + quoteName(c.originColumn) + u" = ?"_s,
-                  {row.values.at(at)});
+                  {rowValues.at(at)});
     }
-    m_rows.removeAt(m_pos);
+    m_rows->forget(m_rows->list.at(m_pos).bookmark);
+    m_rows->list.removeAt(m_pos);
     m_currentDeleted = true;
 }
 

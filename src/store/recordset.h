@@ -26,8 +26,10 @@ using Bookmark = qint64;
 // Rows of a table, a saved query or a Jet SQL text, with the navigation,
 // look-up, filtering and editing of a DAO recordset.
 //
-// The rows are read when first needed. Field names match without regard to
-// case or width ("優p" finds "優Ｐ"); ordinals follow the stored order. SQL
+// The rows are read as they are needed (a move, a look-up or a count reads
+// as far as it must) and kept once read; recordCount() and moveLast() read
+// them all. Field names match without regard to case or width ("優p" finds
+// "優Ｐ"); ordinals follow the stored order. SQL
 // texts, criteria and sort texts are in the Jet dialect and are rewritten
 // for SQLite. Failures raise store::Error. Moving past either end is not an
 // error: EOF or BOF becomes true and there is no current record; reading or
@@ -60,11 +62,7 @@ public:
     Bookmark bookmark() const;
     void setBookmark(Bookmark bookmark);
     // The row added or changed last by update().
-    Bookmark lastModified() const
-    {
-        ensureLoaded();
-        return m_lastModified;
-    }
+    Bookmark lastModified() const;
 
     // Look-ups with a Jet criterion ("選手ID = 5", "選手名 = 'O''Neil'").
     // Without a match the current row stays and noMatch() is true.
@@ -111,6 +109,8 @@ public:
     void requery();
 
 private:
+    friend class Database;
+
     struct Column
     {
         QString name;
@@ -118,27 +118,28 @@ private:
         QString originTable;
         QString originColumn;
     };
-    struct Row
-    {
-        Bookmark bookmark = 0;
-        QVariantList hidden; // rowid of a table source
-        QVariantList values;
-    };
+    // The rows read so far (packed), and the statement that reads the rest.
+    struct Rows;
     enum class SourceKind { Table, View, Sql };
 
     Recordset(Database &db, RecordsetType type);
     void ensureLoaded() const;
     void ensureColumns() const;
-    void readColumns(const Statement &st, int *rowidAt, QList<int> *fieldAt) const;
     void load() const;
+    // Reads rows until row i has been read; false when there is no row i.
+    bool fetchTo(qsizetype i) const;
+    void fetchAll() const;
+    // Finalises the reading statement, keeping the rows read so far.
+    void stopReading() const;
     QString selectSql() const;
-    const Row &currentRow() const;
+    // Values of the current row; raises Error when there is none.
+    const QVariantList &currentValues() const;
     int requireField(const QString &name) const;
     int find(const QString &criterion, int from, int step) const;
     void writeUpdate();
     void writeInsert();
-    QVariantList refetch(const QVariantList &hidden, const QVariantList &values,
-                         QVariantList *newHidden) const;
+    QVariantList refetch(const QVariant &rowid, const QVariantList &values,
+                         QVariant *newRowid) const;
     QStringList viewKeys() const;
 
     Database &m_db;
@@ -154,9 +155,8 @@ private:
     mutable bool m_loaded = false;
     mutable bool m_haveColumns = false;
     mutable QList<Column> m_columns;
-    mutable QList<Row> m_rows;
-    mutable Bookmark m_nextBookmark = 1;
-    mutable int m_pos = -1; // index in m_rows; -1 = BOF side, size = EOF side
+    std::unique_ptr<Rows> m_rows;
+    mutable int m_pos = -1; // row index; -1 = BOF side, past the last row = EOF side
     bool m_currentDeleted = false;
     bool m_noMatch = false;
     mutable Bookmark m_lastModified = 0;

@@ -119,16 +119,12 @@ QStringList savedQueryStatements()
                         u" ORDER BY 試合.シーズンID, 試合.試合, d.ｹﾞｰﾑ, d.ID"_s);
     }
 
-    // One row per match and player.
+    // One row per match and player, from the totals the triggers keep.
     s << view(u"＿各試合のデータ項目統計"_s,
               u"SELECT 選手.選手名 AS 選手名, g.試合日 AS 試合日, g.Ｇ数 AS Ｇ数, g.上位計 AS 上位計, "
               u"g.得点計 AS 得点計, g.最高点 AS 最高点, g.ST計 AS ST計, g.ST最大 AS ST最大, "
               u"g.SP計 AS SP計, g.SP最大 AS SP最大, g.試合ID AS 試合ID, g.選手ID AS 選手ID"
-              u" FROM (SELECT d.試合ID AS 試合ID, d.選手ID AS 選手ID, Min(d.試合日) AS 試合日, "
-              u"Count(*) AS Ｇ数, Sum(d.上位) AS 上位計, Sum(d.S10) AS 得点計, "
-              u"Max(d.S10) AS 最高点, Sum(d.ST) AS ST計, Max(d.ST) AS ST最大, "
-              u"Sum(d.SP) AS SP計, Max(d.SP) AS SP最大"
-              u" FROM データ項目 AS d GROUP BY d.試合ID, d.選手ID) AS g"
+              u" FROM ＿試合別選手集計 AS g"
               u" LEFT JOIN 選手 ON 選手.選手ID = g.選手ID ORDER BY g.試合ID, g.選手ID"_s);
 
     // Seasons, newest first; written through by match setup.

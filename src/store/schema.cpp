@@ -84,7 +84,55 @@ QStringList gameDeleteTriggers()
     return out;
 }
 
+const QString kMatchTotals = u"＿試合別選手集計"_s;
+
+// The totals of the game rows of one match and player (all pairs when where
+// is empty), in the columns of the totals table.
+QString matchTotalsSelect(const QString &where)
+{
+    return u"SELECT 試合ID, 選手ID, Min(試合日), Count(*), Sum(上位), Sum(S10), Max(S10), Sum(ST), "
+           u"Max(ST), Sum(SP), Max(SP) FROM データ項目"_s
+        + where + u" GROUP BY 試合ID, 選手ID"_s;
+}
+
+// Works out again the totals row of the match and player of a game row
+// (NEW or OLD): a row gone when no game row is left.
+QString matchTotalsRedo(const QString &row)
+{
+    const QString where = u" WHERE 試合ID IS "_s + row + u".試合ID AND 選手ID IS "_s + row + u".選手ID"_s;
+    return u"DELETE FROM "_s + kMatchTotals + where + u"; INSERT INTO "_s + kMatchTotals + u" "_s
+        + matchTotalsSelect(where) + u"; "_s;
+}
+
+// The per-match and per-player totals of データ項目, kept by triggers on
+// every change of a game row, so that the per-match statistics read a few
+// thousand rows in order instead of grouping every stored game. The totals
+// columns carry no type and hold what the aggregates give.
+QStringList matchTotalsStatements()
+{
+    return {
+        u"CREATE TABLE IF NOT EXISTS "_s + kMatchTotals
+            + u" (試合ID INTEGER, 選手ID INTEGER, 試合日, Ｇ数, 上位計, 得点計, 最高点, ST計, ST最大, "
+              u"SP計, SP最大)"_s,
+        u"CREATE INDEX IF NOT EXISTS "_s + kMatchTotals + u"_順 ON "_s + kMatchTotals
+            + u" (試合ID, 選手ID, 試合日, Ｇ数, 上位計, 得点計, 最高点, ST計, ST最大, SP計, SP最大)"_s,
+        u"CREATE TRIGGER IF NOT EXISTS "_s + kMatchTotals + u"_追加 AFTER INSERT ON データ項目 BEGIN "_s
+            + matchTotalsRedo(u"NEW"_s) + u"END"_s,
+        u"CREATE TRIGGER IF NOT EXISTS "_s + kMatchTotals + u"_削除 AFTER DELETE ON データ項目 BEGIN "_s
+            + matchTotalsRedo(u"OLD"_s) + u"END"_s,
+        u"CREATE TRIGGER IF NOT EXISTS "_s + kMatchTotals
+            + u"_変更 AFTER UPDATE OF 試合ID, 選手ID, 試合日, 上位, S10, ST, SP ON データ項目 BEGIN "_s
+            + matchTotalsRedo(u"OLD"_s) + matchTotalsRedo(u"NEW"_s) + u"END"_s,
+    };
+}
+
 } // namespace
+
+QStringList matchTotalsRefill()
+{
+    return {u"DELETE FROM "_s + kMatchTotals,
+            u"INSERT INTO "_s + kMatchTotals + u" "_s + matchTotalsSelect(QString())};
+}
 
 QStringList tableStatements()
 {
@@ -123,6 +171,7 @@ QStringList tableStatements()
       << u"CREATE INDEX IF NOT EXISTS フレーム_試合 ON フレーム (試合ID, 選手ID)"_s
       << u"CREATE INDEX IF NOT EXISTS フレーム_選手 ON フレーム (選手ID)"_s;
     s << gameDeleteTriggers();
+    s << matchTotalsStatements();
     return s;
 }
 

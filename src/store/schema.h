@@ -12,7 +12,11 @@ QStringList frameFieldNames(); // フレーム: ID … pin03
 QStringList ballSuffixes();
 
 // CREATE statements of the eight tables, their indexes and the triggers that
-// keep the three game tables together, in the order they must run.
+// keep the three game tables together, and of the table of per-match totals
+// of the game rows (＿試合別選手集計) with the triggers that keep it, in the
+// order they must run.
 QStringList tableStatements();
+// Statements that work out the per-match totals of every game row again.
+QStringList matchTotalsRefill();
 
 } // namespace store::schema

@@ -39,6 +39,8 @@ public:
     QString columnOriginName(int column) const;
     QVariant value(int column) const;
     QVariantList row() const;
+    // The prepared statement, for reading values without making QVariants.
+    sqlite3_stmt *handle() const { return m_stmt; }
 
     // Converts a value for binding: QDate → "yyyy-MM-dd", bool → 0/1 …
     static void bind(sqlite3_stmt *stmt, int index, const QVariant &value);

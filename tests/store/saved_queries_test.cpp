@@ -4,6 +4,7 @@
 #include "support/league_fixture.h"
 
 #include <QDate>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -186,4 +187,109 @@ TEST_F(LeagueTest, FirstPlacesMatchThePaddedPlacing)
 {
     Recordset rs(db(), u"SELECT * FROM スコアブック WHERE 入賞='１着'"_s, RecordsetType::Snapshot);
     EXPECT_EQ(rs.recordCount(), 3);
+}
+
+namespace {
+
+// The per-match figures grouped straight from the game rows: what
+// ＿各試合のデータ項目統計 must hold, in its order.
+const QString kPerMatchFromGames =
+    u"SELECT 選手.選手名, g.* FROM (SELECT d.試合ID AS 試合ID, d.選手ID AS 選手ID, Min(d.試合日), "
+    u"Count(*), Sum(d.上位), Sum(d.S10), Max(d.S10), Sum(d.ST), Max(d.ST), Sum(d.SP), Max(d.SP) "
+    u"FROM データ項目 AS d GROUP BY d.試合ID, d.選手ID) AS g LEFT JOIN 選手 ON 選手.選手ID = g.選手ID "
+    u"ORDER BY g.試合ID, g.選手ID"_s;
+
+const QString kPerMatchView =
+    u"SELECT 選手名, 試合ID, 選手ID, 試合日, Ｇ数, 上位計, 得点計, 最高点, ST計, ST最大, SP計, SP最大 "
+    u"FROM ＿各試合のデータ項目統計"_s;
+
+// Rows with each value's SQLite type, so 150 and 150.0 or '' and Null differ.
+QStringList typedRows(store::Database &db, const QString &sql)
+{
+    QStringList out;
+    const QList<QVariantList> rows = db.select(sql);
+    for (const QVariantList &r : rows) {
+        QStringList cells;
+        for (const QVariant &v : r)
+            cells << (v.isNull() ? u"NULL"_s : QString::fromLatin1(v.typeName()) + u':' + v.toString());
+        out << cells.join(u'|');
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(LeagueTest, PerMatchFiguresFollowEveryChangeOfTheGameRows)
+{
+    const auto same = [&](const char *step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(typedRows(db(), kPerMatchView), typedRows(db(), kPerMatchFromGames));
+    };
+    same("stored league");
+    ASSERT_EQ(db().scalar(u"SELECT count(*) FROM ＿各試合のデータ項目統計"_s).toInt(), 6);
+
+    support::GameSpec g;
+    g.playerId = 1;
+    g.matchId = 1;
+    g.game = 3;
+    g.score = 250;
+    g.strikes = 9;
+    const qint64 added = support::addGame(db(), g);
+    same("a game added to a match and player");
+    db().exec(u"UPDATE データ項目 SET S10 = 90, ST = NULL, 上位 = 1 WHERE ID = ?"_s, {added});
+    same("figures changed");
+    db().exec(u"UPDATE データ項目 SET 試合ID = 2, 選手ID = 3, 試合日 = NULL WHERE ID = ?"_s, {added});
+    same("the game moved to another match and player");
+    db().exec(u"UPDATE データ項目 SET 試合ID = NULL, 選手ID = NULL WHERE ID = 1"_s);
+    same("a game without match and player");
+    db().exec(u"UPDATE データ項目 SET 選手ID = 2 WHERE ID = 3"_s);
+    same("a player's only game of a match given to another");
+    db().deleteGame(5);
+    same("a match's game deleted");
+    db().exec(u"DELETE FROM マーク WHERE ID = 2"_s);
+    same("a game deleted through its marks");
+    db().exec(u"DELETE FROM データ項目"_s);
+    same("every game deleted");
+    EXPECT_EQ(db().scalar(u"SELECT count(*) FROM ＿試合別選手集計"_s).toInt(), 0);
+}
+
+TEST(SavedQueriesUpgrade, AnOlderFileGetsItsPerMatchTotalsWorkedOut)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"old.mdb"_s);
+    QStringList expected;
+    {
+        store::Database old;
+        old.create(path);
+        support::addPlayer(old, 1, u"山田"_s);
+        for (int match = 1; match <= 3; ++match)
+            for (int game = 1; game <= 2; ++game) {
+                support::GameSpec g;
+                g.playerId = 1;
+                g.matchId = match;
+                g.game = game;
+                g.score = 100 + 10 * match + game;
+                support::addGame(old, g);
+            }
+        expected = typedRows(old, kPerMatchFromGames);
+        // A file of the first layout: the view grouped the game rows itself.
+        old.exec(u"DROP TABLE ＿試合別選手集計"_s);
+        for (const QString &t : {u"追加"_s, u"削除"_s, u"変更"_s})
+            old.exec(u"DROP TRIGGER ＿試合別選手集計_"_s + t);
+        old.exec(u"DROP VIEW ＿各試合のデータ項目統計"_s);
+        old.exec(u"CREATE VIEW ＿各試合のデータ項目統計 AS SELECT 1 AS 選手名"_s);
+        old.exec(u"PRAGMA user_version = 1"_s);
+    }
+    store::Database db;
+    db.open(path);
+    EXPECT_EQ(db.schemaVersion(), store::Database::kSchemaVersion);
+    ASSERT_EQ(expected.size(), 3);
+    EXPECT_EQ(typedRows(db, kPerMatchView), expected);
+    support::GameSpec g;
+    g.playerId = 1;
+    g.matchId = 3;
+    g.game = 3;
+    g.score = 300;
+    support::addGame(db, g);
+    EXPECT_EQ(typedRows(db, kPerMatchView), typedRows(db, kPerMatchFromGames));
 }
