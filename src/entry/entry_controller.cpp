@@ -86,7 +86,15 @@ void Entry_controller::show_sheet()
     }
     if (target < park_slot)
         night_.next_slot = target;
-    focus(target);
+    focus_again(target);
+}
+
+void Entry_controller::sheet_again()
+{
+    if (new_score_)
+        new_score_();
+    else
+        show_sheet();
 }
 
 // ---------------------------------------------------------------- mark keypad
@@ -292,13 +300,13 @@ void Entry_controller::Pct_flame_click(int index)
     } else if (index == 11) {
         if (s.mark_cd[18] != code_strike || s.mark_cd[19] != code_strike) {
             desktop_.beep();
-            show_sheet();
+            sheet_again();
             return;
         }
         night_.cur_slot = 20;
     } else {
         desktop_.message(u"error pct_flame 12"_s);
-        show_sheet();
+        sheet_again();
         return;
     }
     night_.fl = index;
@@ -423,6 +431,14 @@ void Entry_controller::focus(int slot)
     if (old >= 0)
         lost_focus(old);
     got_focus(slot);
+}
+
+void Entry_controller::focus_again(int slot)
+{
+    if (slot == focus_ && slot >= 0 && slot <= park_slot)
+        got_focus(slot);
+    else
+        focus(slot);
 }
 
 void Entry_controller::got_focus(int slot)

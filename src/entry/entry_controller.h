@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace config {
 class SettingsStore;
@@ -57,6 +58,7 @@ public:
                      scoring::Mark_texts marks = {});
 
     scoring::Night &night() { return night_; }
+    platform::Desktop &desktop() { return desktop_; }
     const scoring::Night &night() const { return night_; }
 
     // The mark texts (Spear_mark); the captions of the strike and spare
@@ -78,6 +80,9 @@ public:
     // emptied second slot after a strike in frames 1..9), or on slot 21 when
     // the sheet is full (which hands it on to slot 0).
     void show_sheet();
+    // What shows the sheet again after a refused frame-picture click: the
+    // screen's New_score; show_sheet() until one is set.
+    void set_New_score(std::function<void()> new_score) { new_score_ = std::move(new_score); }
 
     // --- mark keypad
     // Cmd_MARK(code) Click: enters the mark in cur_slot, checks it against the
@@ -128,6 +133,9 @@ public:
 
     // --- slot boxes
     void focus(int slot);
+    // As focus(), but a slot that already has the focus gets it once more,
+    // so that its GotFocus rule runs for the sheet now on screen.
+    void focus_again(int slot);
     void slot_click(int slot);
     int focus_slot() const { return focus_; }
 
@@ -198,10 +206,12 @@ private:
     void calculate();
     void paint_small_pins(int picture, std::uint32_t colour);
     void switch_mode();
+    void sheet_again();
 
     scoring::Night &night_;
     platform::Desktop &desktop_;
     scoring::Mark_texts marks_;
+    std::function<void()> new_score_;
 
     Mode mode_ = Mode::mark;
     bool pin_keypad_available_ = false;

@@ -2,6 +2,11 @@
 
 #include "config/settings.h"
 #include "config/settings_store.h"
+#include "shell/app_context.h"
+#include "shell/browser_launch.h"
+#include "shell/form_menu.h"
+#include "entry/finish_controller.h"
+#include "entry/form_info.h"
 #include "entry/pin_diagram.h"
 #include "platform/window_placement.h"
 
@@ -11,10 +16,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -108,31 +117,58 @@ QLabel *make_head(QWidget *parent, const QString &text, const QRect &geometry)
 } // namespace
 
 form_main::form_main(Night &night, platform::Desktop &desktop, Mark_texts marks, QWidget *parent)
-    : QWidget(parent), controller_(night, desktop, std::move(marks))
+    : QWidget(parent), controller_(night, desktop, std::move(marks)), navigation_(controller_, desktop)
 {
     setObjectName(u"form_main"_s);
     controller_.set_pin_keypad_available(true);
+    controller_.set_New_score([this] { navigation_.New_score(); });
+    navigation_.set_sheet_shown([this] {
+        const Night &n = controller_.night();
+        Q_EMIT sheet_shown(n.cur_sen, n.cur_game);
+    });
+    finish_ = std::make_unique<Finish_controller>(controller_, desktop, own_settings_);
+    finish_->set_check_view([this](const QString &text) { show_check(text); });
     setWindowTitle(u"スコア入力"_s);
+    body_ = new QWidget(this);
+    body_->setObjectName(u"form_main_body"_s);
     build();
+    build_menus();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu_bar_);
+    layout->addWidget(body_);
     installEventFilter(this);
     refresh();
 }
 
-form_main::~form_main() = default;
+Form_INFO *form_main::info_window() const
+{
+    return info_;
+}
+
+form_main::~form_main()
+{
+    // The check window belongs to this screen; its frame goes with it.
+    if (info_) {
+        QWidget *window = info_->frame();
+        delete window;
+    }
+}
 
 void form_main::build()
 {
     // Seat, player and game of the sheet on screen.
-    Txt_junban_ = make_box(this, u"Txt_junban"_s, {sheet_x, 12, 40, 30}, 12);
-    Txt_SEN_ = make_box(this, u"Txt_SEN"_s, {sheet_x + 46, 12, 200, 30}, 12);
+    Txt_junban_ = make_box(body_, u"Txt_junban"_s, {sheet_x, 12, 40, 30}, 12);
+    Txt_SEN_ = make_box(body_, u"Txt_SEN"_s, {sheet_x + 46, 12, 200, 30}, 12);
     Txt_SEN_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto *label1 = new QLabel(u"第　　　ｹﾞｰﾑ"_s, this);
+    auto *label1 = new QLabel(u"第　　　ｹﾞｰﾑ"_s, body_);
     label1->setObjectName(u"Label1"_s);
     label1->setGeometry(sheet_x + 262, 12, 110, 30);
     QFont big = label1->font();
     big.setPointSize(12);
     label1->setFont(big);
-    Txt_GAM_ = make_box(this, u"Txt_GAM"_s, {sheet_x + 262 + 22, 12, 40, 30}, 12);
+    Txt_GAM_ = make_box(body_, u"Txt_GAM"_s, {sheet_x + 262 + 22, 12, 40, 30}, 12);
     for (QLineEdit *box : {Txt_junban_, Txt_SEN_, Txt_GAM_}) {
         box->setEnabled(false);
         box->setStyleSheet(u"QLineEdit:disabled{color:black; background:#f4f4f4;}"_s);
@@ -142,33 +178,54 @@ void form_main::build()
     for (int f = 0; f < 10; ++f) {
         const int x = ball_x(2 * f);
         const int w = (f < 9 ? 2 : 3) * ball_w;
-        make_head(this, QString::number(f + 1), {x, sheet_y, w, head_h});
+        make_head(body_, QString::number(f + 1), {x, sheet_y, w, head_h});
     }
     const int hdcp_x = ball_x(21);
     const int total_x = hdcp_x + hdcp_w;
-    make_head(this, u"HDCP"_s, {hdcp_x, sheet_y, hdcp_w, head_h});
-    make_head(this, u"合計"_s, {total_x, sheet_y, total_w, head_h});
+    make_head(body_, u"HDCP"_s, {hdcp_x, sheet_y, hdcp_w, head_h});
+    make_head(body_, u"合計"_s, {total_x, sheet_y, total_w, head_h});
 
     const int mark_y = sheet_y + head_h;
     const int score_y = mark_y + mark_h;
     for (int k = 0; k < slot_count; ++k) {
         // Slot 21 only parks the focus: it lies out of sight.
         const QRect g = k < park_slot ? QRect(ball_x(k), mark_y, ball_w, mark_h) : QRect(-200, -200, 20, 20);
-        Txt_MARK_[at(k)] = make_box(this, indexed("Txt_MARK", k), g, 13);
+        Txt_MARK_[at(k)] = make_box(body_, indexed("Txt_MARK", k), g, 13);
         Txt_MARK_[at(k)]->installEventFilter(this);
         Txt_MARK_[at(k)]->setContextMenuPolicy(Qt::NoContextMenu);
     }
     for (int f = 1; f <= 10; ++f) {
         const int x = ball_x(2 * f - 2);
         const int w = (f < 10 ? 2 : 3) * ball_w;
-        Txt_SCORE_[at(f)] = make_box(this, indexed("Txt_SCORE", f), {x, score_y, w, score_h}, 14);
+        Txt_SCORE_[at(f)] = make_box(body_, indexed("Txt_SCORE", f), {x, score_y, w, score_h}, 14);
     }
-    Txt_SCORE_[11] = make_box(this, indexed("Txt_SCORE", 11), {hdcp_x, mark_y, hdcp_w, mark_h + score_h}, 14);
-    Txt_SCORE_[0] = make_box(this, indexed("Txt_SCORE", 0), {total_x, mark_y, total_w, mark_h + score_h}, 16);
+    Txt_SCORE_[11] = make_box(body_, indexed("Txt_SCORE", 11), {hdcp_x, mark_y, hdcp_w, mark_h + score_h}, 14);
+    Txt_SCORE_[0] = make_box(body_, indexed("Txt_SCORE", 0), {total_x, mark_y, total_w, mark_h + score_h}, 16);
     for (QLineEdit *box : Txt_SCORE_) {
         box->setFocusPolicy(Qt::NoFocus);
         box->setStyleSheet(u"QLineEdit{background:white; border:1px solid #777;}"_s);
     }
+    // The handicap scroll bar under the HDCP box; up raises the handicap.
+    auto *label_hcp = new QLabel(u"HDCP"_s, body_);
+    label_hcp->setObjectName(indexed("Label2", 3));
+    label_hcp->setGeometry(hdcp_x - 4, score_y + score_h + 4, 40, 34);
+    label_hcp->setAlignment(Qt::AlignCenter);
+    VSc_Hcp_ = new QScrollBar(Qt::Vertical, body_);
+    VSc_Hcp_->setObjectName(u"VSc_Hcp"_s);
+    VSc_Hcp_->setRange(Entry_navigation::hcp_min, Entry_navigation::hcp_max);
+    VSc_Hcp_->setSingleStep(1);
+    VSc_Hcp_->setPageStep(Entry_navigation::hcp_large_step);
+    VSc_Hcp_->setInvertedAppearance(true);
+    VSc_Hcp_->setInvertedControls(true);
+    VSc_Hcp_->setFocusPolicy(Qt::NoFocus);
+    VSc_Hcp_->setGeometry(hdcp_x + 38, score_y + score_h + 2, 20, 40);
+    connect(VSc_Hcp_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_)
+            return;
+        navigation_.VSc_Hcp(value);
+        refresh();
+    });
+
     QFont bold = Txt_SCORE_[0]->font();
     bold.setBold(true);
     Txt_SCORE_[0]->setFont(bold);
@@ -177,7 +234,7 @@ void form_main::build()
     // fresh racks beside it.
     const int picture_y = score_y + score_h + 4;
     for (int i = 0; i < Entry_controller::picture_count; ++i) {
-        auto *picture = new Pin_diagram(this);
+        auto *picture = new Pin_diagram(body_);
         picture->setObjectName(indexed("Pct_flame", i));
         const int x = i < 9 ? ball_x(2 * i) + (2 * ball_w - 44) / 2 : ball_x(18 + (i - 9));
         const int w = i < 9 ? 44 : ball_w;
@@ -189,7 +246,7 @@ void form_main::build()
         Pct_flame_[at(i)] = picture;
     }
 
-    auto *keisan = new QPushButton(u"計　算 (&C)"_s, this);
+    auto *keisan = new QPushButton(u"計　算 (&C)"_s, body_);
     keisan->setObjectName(u"Cmd_KEISAN"_s);
     keisan->setToolTip(u"得点計算をします(Alt+C)"_s);
     keisan->setFocusPolicy(Qt::NoFocus);
@@ -201,7 +258,7 @@ void form_main::build()
 
     // The mark keypad beside the sheet, laid out like a number block.
     const int pad_x = total_x + total_w + 24;
-    mark_keypad_ = new QWidget(this);
+    mark_keypad_ = new QWidget(body_);
     mark_keypad_->setObjectName(u"mark_keypad"_s);
     mark_keypad_x_ = pad_x;
     constexpr int bw = 52, bh = 40, gap = 4;
@@ -241,7 +298,7 @@ void form_main::build()
 
     build_pin_keypad(pad_x, sheet_y);
 
-    Frame_Mode_ = new QGroupBox(this);
+    Frame_Mode_ = new QGroupBox(body_);
     Frame_Mode_->setObjectName(u"Frame_Mode"_s);
     Frame_Mode_->setGeometry(pad_x - 6, sheet_y + 6 * (bh + gap) + 6, 3 * bw + 2 * gap + 12, 64);
     Cmd_Mode_ = new QPushButton(u"入力切替え(&ModeChange)"_s, Frame_Mode_);
@@ -254,11 +311,12 @@ void form_main::build()
         refresh();
     });
 
-    Label3_ = new QLabel(this);
+    Label3_ = new QLabel(body_);
     Label3_->setObjectName(u"Label3"_s);
     Label3_->hide();
 
-    setFixedSize(pad_x + 3 * bw + 2 * gap + 16, Frame_Mode_->geometry().bottom() + 14);
+    build_moves(sheet_x, picture_y + picture_h + 14);
+    body_->setFixedSize(pad_x + 3 * bw + 2 * gap + 16, Frame_Mode_->geometry().bottom() + 14);
 }
 
 QPushButton *form_main::make_mark_button(QWidget *parent, int code, int x, int y, int w, int h)
@@ -279,12 +337,209 @@ QPushButton *form_main::make_mark_button(QWidget *parent, int code, int x, int y
     return button;
 }
 
+// Moves between players and games, the player's records and finishing,
+// under the sheet; the buttons reached only through the menus lie hidden.
+void form_main::build_moves(int x, int y)
+{
+    constexpr int b = 34, step = 36;
+    const std::array<QPoint, 4> places = {QPoint(step, 0), QPoint(step, 2 * step), QPoint(0, step),
+                                          QPoint(2 * step, step)};
+    const std::array<Qt::ArrowType, 4> arrows = {Qt::UpArrow, Qt::DownArrow, Qt::LeftArrow, Qt::RightArrow};
+    const std::array<const char16_t *, 4> tips = {u"上の選手へ (↑)", u"下の選手へ (↓)", u"左の選手へ (←)",
+                                                  u"右の選手へ (→)"};
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new QToolButton(body_);
+        button->setObjectName(indexed("Pct_moveSEN", i));
+        button->setArrowType(arrows[at(i)]);
+        button->setToolTip(QString::fromUtf16(tips[at(i)]));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(x + places[at(i)].x(), y + places[at(i)].y(), b, b);
+        connect(button, &QToolButton::clicked, this, [this, i] { move({Move_request::Kind::Pct_moveSEN, i}); });
+    }
+    auto *players = new QLabel(u"選手"_s, body_);
+    players->setObjectName(indexed("Label2", 1));
+    players->setAlignment(Qt::AlignCenter);
+    players->setGeometry(x + step, y + step, b, b);
+
+    // Previous and next game: a picture and a label that acts like it.
+    const int gx = x + 3 * step + 24;
+    for (int i = 0; i < 2; ++i) {
+        const int bx = gx + i * 110;
+        auto *picture = new QToolButton(body_);
+        picture->setObjectName(indexed("Pct_moveGAM", i));
+        picture->setIcon(style()->standardIcon(i == 0 ? QStyle::SP_MediaSeekBackward : QStyle::SP_MediaSeekForward));
+        picture->setIconSize({24, 24});
+        picture->setToolTip(i == 0 ? u"前のゲームへ (RollDown)"_s : u"次のゲームへ (RollUp)"_s);
+        picture->setFocusPolicy(Qt::NoFocus);
+        picture->setGeometry(bx + 28, y + step - 6, 44, 40);
+        auto *label = new QToolButton(body_);
+        label->setObjectName(indexed("Label2", i == 0 ? 4 : 0));
+        label->setText(i == 0 ? u"前の　ゲーム"_s : u"次の　ゲーム"_s);
+        label->setAutoRaise(true);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setGeometry(bx, y + 2 * step, 100, 28);
+        for (QToolButton *w : {picture, label})
+            connect(w, &QToolButton::clicked, this, [this, i] { move({Move_request::Kind::Pct_moveGAM, i}); });
+    }
+
+    const int cx = gx + 240;
+    auto *kojin = make_pad_button(body_, u"Cmd_Kojin"_s, u"選手情報 (&Info)"_s, u"入力中の選手情報を見ます(Att+I)"_s,
+                                  {cx, y, 160, 34});
+    // The personal records screen is not part of this program yet.
+    kojin->setEnabled(false);
+    auto *tokei = make_pad_button(body_, u"Cmd_TOKEI"_s, u"統計へ (&Save)"_s, u"入力を終了し統計処理をします(Alt+E)"_s,
+                                  {cx, y + 44, 160, 34});
+    connect(tokei, &QPushButton::clicked, this, &form_main::Cmd_TOKEI);
+
+    // Reached through the menus only.
+    const std::array<std::pair<QString, QString>, 6> hidden = {{
+        {indexed("Cmd_CAN", 0), u"マーク全消去"_s},
+        {indexed("Cmd_CAN", 1), u"メニューに戻る"_s},
+        {u"Cmd_INFO"_s, u"チェック"_s},
+        {indexed("Cmd_Data_IO", 0), u"出力"_s},
+        {indexed("Cmd_Data_IO", 1), u"入力"_s},
+        {indexed("Cmd_Data_IO", 2), u"自動保存"_s},
+    }};
+    for (const auto &[name, caption] : hidden) {
+        auto *button = make_pad_button(body_, name, caption, QString(), {-400, -400, 80, 24});
+        button->hide();
+        button->setEnabled(false);
+    }
+    auto *info = body_->findChild<QPushButton *>(u"Cmd_INFO"_s);
+    info->setEnabled(true);
+    connect(info, &QPushButton::clicked, this, &form_main::Cmd_INFO);
+    for (int i = 0; i < 2; ++i) {
+        auto *button = body_->findChild<QPushButton *>(indexed("Cmd_CAN", i));
+        button->setEnabled(true);
+        connect(button, &QPushButton::clicked, this, [this, i] { Cmd_CAN(i); });
+    }
+}
+
+void form_main::build_menus()
+{
+    menu_bar_ = new QMenuBar(this);
+    menu_bar_->setObjectName(u"MenuBar"_s);
+    menu_bar_->setNativeMenuBar(false);
+    auto entry = [this](QMenu *menu, const QString &name, const QString &text, auto action) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, action);
+        return a;
+    };
+    auto unbuilt = [](QAction *a) { a->setEnabled(false); };
+
+    QMenu *file = menu_bar_->addMenu(u"ファイル(&F)"_s);
+    file->setObjectName(u"menu_file"_s);
+    entry(file, u"menu_ok"_s, u"統計へ(&N)"_s, [this] { Cmd_TOKEI(); });
+    file->addSeparator();
+    unbuilt(entry(file, indexed("menu_data", 0), u"データ書き出し"_s, [] {}));
+    unbuilt(entry(file, indexed("menu_data", 1), u"データ読み込み"_s, [] {}));
+    file->addSeparator();
+    entry(file, u"menu_cancel"_s, u"メニューに戻る(&X)"_s, [this] { Cmd_CAN(1); });
+
+    QMenu *edit = menu_bar_->addMenu(u"編集(&E)"_s);
+    edit->setObjectName(u"menu_edit"_s);
+    entry(edit, u"menu_clear"_s, u"マーク全消去"_s, [this] { Cmd_CAN(0); });
+    entry(edit, u"menu_keisan"_s, u"計算"_s, [this] {
+        controller_.Cmd_KEISAN();
+        refresh();
+    });
+    entry(edit, u"menu_input"_s, u"入力情報"_s, [this] { Cmd_INFO(); });
+    unbuilt(entry(edit, u"menu_jofo"_s, u"選手情報"_s, [] {}));
+
+    QMenu *ido = menu_bar_->addMenu(u"移動(&M)"_s);
+    ido->setObjectName(u"menu_ido"_s);
+    const std::array<QString, 4> moves = {u"一人　前へ"_s, u"一人　後へ"_s, u"一列　前へ"_s, u"一列　後へ"_s};
+    for (int i = 0; i < 4; ++i)
+        entry(ido, indexed("menu_move", i), moves[at(i)], [this, i] { move({Move_request::Kind::Pct_moveSEN, i}); });
+    ido->addSeparator();
+    const std::array<QString, 2> games = {u"１ゲーム　前へ"_s, u"１ゲーム　後へ"_s};
+    for (int i = 0; i < 2; ++i)
+        entry(ido, indexed("menu_game", i), games[at(i)], [this, i] { move({Move_request::Kind::Pct_moveGAM, i}); });
+    ido->addSeparator();
+    // Back to the lane chart of the night, which stays open behind this screen.
+    entry(ido, u"menu_player"_s, u"出場選手登録"_s, [this] { Q_EMIT participants_requested(); });
+
+    QAction *help = menu_bar_->addAction(u"ヘルプ(&H)"_s);
+    help->setObjectName(u"menu_h"_s);
+    connect(help, &QAction::triggered, this, &form_main::menu_h);
+}
+
+void form_main::attach(shell::AppContext &ctx)
+{
+    navigation_.set_match(&ctx.match);
+    navigation_.set_hcp_mynas(ctx.settings.hcp_mynas);
+    controller_.set_marks(scoring::Mark_texts(ctx.settings.Spear_mark));
+    set_browser(ctx.settings.brw, ctx.programDir);
+    menu_ = ctx.menu;
+    finish_ = std::make_unique<Finish_controller>(controller_, ctx.desktop, ctx.settings);
+    finish_->set_check_view([this](const QString &text) { show_check(text); });
+    use_pin_settings(ctx.settings, ctx.programDir);
+}
+
+void form_main::set_browser(const QString &brw, const QString &folder)
+{
+    brw_ = brw;
+    folder_ = folder;
+}
+
+void form_main::menu_h()
+{
+    // A browser that cannot be started is named in a message; nothing else.
+    shell::BrowserLaunch::open(controller_.desktop(), brw_, QDir(folder_).filePath(u"ph_mark.htm"_s));
+}
+
+void form_main::Cmd_CAN(int index)
+{
+    if (index == 0) {
+        navigation_.Cmd_CAN0();
+        refresh();
+    } else if (index == 1) {
+        if (navigation_.Cmd_CAN1())
+            Q_EMIT abandoned();  // the receiver may close this screen: nothing follows
+    }
+}
+
+void form_main::Cmd_INFO()
+{
+    finish_->Cmd_INFO();
+    refresh();
+}
+
+void form_main::Cmd_TOKEI()
+{
+    const Finish_result result = finish_->Cmd_TOKEI();
+    refresh();
+    if (result.go_on())
+        Q_EMIT finish_confirmed(result.data);
+}
+
+void form_main::show_check(const QString &text)
+{
+    if (!info_ && store_) {
+        info_ = new Form_INFO(*store_);
+        if (menu_)
+            menu_->addChild(info_, shell::Form_menu::Frame::Fixed, false);
+    }
+    if (info_)
+        info_->show_text(text);
+}
+
+void form_main::move(const Move_request &request)
+{
+    if (request.kind == Move_request::Kind::Pct_moveSEN)
+        navigation_.Pct_moveSEN(request.index);
+    else if (request.kind == Move_request::Kind::Pct_moveGAM)
+        navigation_.Pct_moveGAM(request.index);
+    refresh();
+}
+
 // The pin keypad in the place of the mark keypad: the ten pins as a triangle
 // with pin 1 at the front, the strike, gutter, foul, miss and clear buttons,
 // the frame moves and OK.
 void form_main::build_pin_keypad(int x, int y)
 {
-    pin_keypad_ = new QWidget(this);
+    pin_keypad_ = new QWidget(body_);
     pin_keypad_->setObjectName(u"pin_keypad"_s);
     pin_keypad_x_ = x;
     constexpr int pw = 38, gap = 4, step = pw + gap;
@@ -378,14 +633,19 @@ void form_main::use_pin_settings(const config::Settings &settings, const QString
 void form_main::load(config::SettingsStore &store)
 {
     store_ = &store;
-    platform::placeWindow(*this, store, u"main"_s);
     controller_.load(store);
+    refresh();
+}
+
+void form_main::Activate()
+{
+    navigation_.Activate();
     refresh();
 }
 
 void form_main::show_sheet()
 {
-    controller_.show_sheet();
+    navigation_.New_score();
     refresh();
 }
 
@@ -405,6 +665,7 @@ void form_main::refresh()
     }
     for (int i = 0; i < score_box_count; ++i)
         Txt_SCORE_[at(i)]->setText(night.screen.Txt_SCORE[at(i)]);
+    VSc_Hcp_->setValue(navigation_.VSc_Hcp_value());
     Txt_junban_->setText(controller_.Txt_junban());
     Txt_SEN_->setText(controller_.Txt_SEN());
     Txt_GAM_->setText(controller_.Txt_GAM());
@@ -461,12 +722,8 @@ bool form_main::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->isAutoRepeat())
             return true;
-        const Move_request move = controller_.key_release(key->key(), key->modifiers());
-        refresh();
-        if (move.kind == Move_request::Kind::Pct_moveSEN)
-            Q_EMIT Pct_moveSEN(move.index);
-        else if (move.kind == Move_request::Kind::Pct_moveGAM)
-            Q_EMIT Pct_moveGAM(move.index);
+        const Move_request request = controller_.key_release(key->key(), key->modifiers());
+        move(request);
         return true;
     }
     case QEvent::FocusIn: {

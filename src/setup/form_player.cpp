@@ -152,14 +152,15 @@ void Form_Player::build()
     // The lane chart: row 0 and column 0 are its header cells.
     m_grid = new QTableWidget(this);
     m_grid->setObjectName(u"Grd_LN"_s);
-    m_grid->setGeometry(8, kTop + 6, 400, 7 * kRowHeight + 20);
+    m_grid->setGeometry(8, kTop + 6, 2 + platform::twipsToPixels(500) + 6 * platform::twipsToPixels(850),
+                        2 + 7 * kRowHeight);
     m_grid->horizontalHeader()->hide();
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_grid->setWordWrap(false);
     m_grid->setTextElideMode(Qt::ElideNone);
@@ -175,11 +176,11 @@ void Form_Player::build()
             [choose](int row, int col, int, int) { choose(row, col); });
 
     // The pictures between the chart and the list.
-    m_pctAdd = makeButton(u"Pct_ADD"_s, QString(), { 414, 34, 48, 44 });
+    m_pctAdd = makeButton(u"Pct_ADD"_s, QString(), { 393, 36, 48, 44 });
     m_pctAdd->setIcon(picture(true));
     m_pctAdd->setIconSize({ 32, 32 });
     m_pctAdd->setToolTip(u"選んだ選手をレーンの枠に入れます"_s);
-    m_pctCan = makeButton(u"Pct_can"_s, QString(), { 414, 96, 48, 44 });
+    m_pctCan = makeButton(u"Pct_can"_s, QString(), { 393, 96, 48, 44 });
     m_pctCan->setIcon(picture(false));
     m_pctCan->setIconSize({ 32, 32 });
     m_pctCan->setToolTip(u"レーンの枠を空けます"_s);
@@ -190,12 +191,12 @@ void Form_Player::build()
     m_playerModel = new RecordsetModel(m_ctl.players(), { u"選手ID"_s, u"選手名"_s }, { u"ID"_s, u"選手名"_s }, {}, this);
     m_list = new QTableView(this);
     m_list->setObjectName(u"DBG_SENSYU"_s);
-    m_list->setGeometry(468, kTop + 6, 200, 7 * kRowHeight + 20);
+    m_list->setGeometry(449, kTop + 6, 220, 2 + 7 * kRowHeight);
     m_list->setModel(m_playerModel);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->verticalHeader()->setDefaultSectionSize(20);
+    m_list->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_list->verticalHeader()->setFixedWidth(14);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setColumnWidth(0, 46);
@@ -214,15 +215,15 @@ void Form_Player::build()
         Pct_ADD_Click();
     });
 
-    m_cmdNew = makeButton(u"Cmd_newPlayer"_s, u"新人選手追加"_s, { 8, 186, 150, 30 });
-    m_cmdInp = makeButton(u"Cmd_InpMARK"_s, u"スコア入力へ"_s, { 468, 186, 200, 30 });
+    m_cmdNew = makeButton(u"Cmd_newPlayer"_s, u"新人選手追加"_s, { 8, 166, 150, 28 });
+    m_cmdInp = makeButton(u"Cmd_InpMARK"_s, u"スコア入力へ"_s, { 449, 166, 220, 28 });
     connect(m_cmdNew, &QPushButton::clicked, this, &Form_Player::Cmd_newPlayer_Click);
     connect(m_cmdInp, &QPushButton::clicked, this, &Form_Player::Cmd_InpMARK_Click);
 
     // The entry area, below the normal window.
     m_entryArea = new QWidget(this);
     m_entryArea->setObjectName(u"entry_area"_s);
-    m_entryArea->setGeometry(0, kTop + 226, kWidth, 140);
+    m_entryArea->setGeometry(0, kTop + 200, kWidth, 140);
     makeLabel(u"選手ID"_s, { 12, 8, 56, 24 });
     m_txtId = makeBox(u"Txt_ID"_s, { 70, 8, 80, 24 });
     m_vsc[0] = new QScrollBar(Qt::Vertical, m_entryArea);

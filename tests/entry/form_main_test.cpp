@@ -114,18 +114,20 @@ TEST_F(Form, keys_are_swallowed_and_their_code_goes_to_label3)
     EXPECT_EQ(form.focusWidget()->objectName(), u"Txt_MARK(1)"_s);
 }
 
-TEST_F(Form, shift_arrows_move_the_focus_by_ball_and_plain_arrows_ask_to_move)
+TEST_F(Form, shift_arrows_move_the_focus_by_ball_and_plain_arrows_move_between_sheets)
 {
-    int sen = -1, gam = -1;
-    QObject::connect(&form, &entry::form_main::Pct_moveSEN, [&](int i) { sen = i; });
-    QObject::connect(&form, &entry::form_main::Pct_moveGAM, [&](int i) { gam = i; });
     key_up(Qt::Key_Right, Qt::ShiftModifier);
     key_up(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(form.focusWidget()->objectName(), u"Txt_MARK(2)"_s);
-    key_up(Qt::Key_Down, Qt::NoModifier);
     key_up(Qt::Key_PageUp, Qt::NoModifier);
-    EXPECT_EQ(sen, 1);
-    EXPECT_EQ(gam, 1);
+    EXPECT_EQ(control(u"Txt_GAM"_s)->text(), u"2"_s);
+    EXPECT_EQ(form.focusWidget()->objectName(), u"Txt_MARK(0)"_s);
+    // The only player: every seat below is empty, so the move wraps to seat 0.
+    key_up(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(desktop.beeps(), 1);
+    EXPECT_EQ(control(u"Txt_junban"_s)->text(), u"1"_s);
+    key_up(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(control(u"Txt_GAM"_s)->text(), u"1"_s);
 }
 
 TEST_F(Form, keypad_buttons_enter_marks_and_the_slot_keeps_the_focus)
