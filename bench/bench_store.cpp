@@ -2,6 +2,8 @@
 // sqlite3 shell on the same SQL.
 
 #include "bench/league.h"
+#include "config/settings.h"
+#include "results/commit.h"
 #include "store/database.h"
 #include "store/error.h"
 #include "store/recordset.h"
@@ -242,9 +244,10 @@ QString stripSemicolon(QString sql)
     return sql;
 }
 
-// The same night through three prepared INSERTs bound again for every game:
-// what SQLite itself needs for the rows.
-int storeNightPrepared(store::Database &db, const bench::Night &night)
+// The rows of the same night through three prepared INSERTs bound again for
+// every game, without the milestones: what SQLite itself needs for the rows.
+int storeNightPrepared(store::Database &db, const config::MatchGlobals &match,
+                       const results::Commit_sheets &sheets)
 {
     QStringList mark{u"ID"_s, u"選手ID"_s, u"試合ID"_s, u"ｹﾞｰﾑ"_s}, frame{u"ID"_s, u"選手ID"_s, u"試合ID"_s, u"ゲーム"_s};
     for (int i = 1; i <= 10; ++i)
@@ -275,31 +278,32 @@ int storeNightPrepared(store::Database &db, const bench::Night &night)
     };
     const QString dataSql = insert(u"データ項目"_s, data), markSql = insert(u"マーク"_s, mark),
                   frameSql = insert(u"フレーム"_s, frame);
+    const QDate date(match.siai_yy, match.siai_mm, match.siai_dd);
     int rows = 0;
-    for (const bench::NightPlayer &p : night.players)
-        for (const bench::NightGame &g : p.games) {
-            if (!g.bowled)
+    for (const QList<results::Commit_game> &player : sheets)
+        for (const results::Commit_game &g : player) {
+            if (!g.bowled())
                 continue;
             run(d, dataSql,
-                {p.playerId, night.matchId, g.game, g.points, g.upper, g.score, g.strikes, g.spares,
-                 g.missed, g.splits, g.bestDay, g.placing, g.hcpScore, g.hcp, g.bowlers, g.rank,
-                 night.date, night.venueId});
+                {g.sen_id, match.siai_id, g.game, g.points, g.upper, g.S[10], g.strikes, g.spares,
+                 g.missed, g.splits, g.best_day, g.placing, g.hcp_score, g.hcp, g.bowlers, g.rank,
+                 date, g.kaijo_id});
             const qint64 id = db.lastInsertId();
-            QVariantList mv{id, p.playerId, night.matchId, g.game}, fv = mv;
+            QVariantList mv{id, g.sen_id, match.siai_id, g.game}, fv = mv;
             for (std::size_t i = 1; i <= 10; ++i)
-                mv << g.runningScore[i];
+                mv << g.S[i];
             for (std::size_t i = 0; i < 21; ++i) {
-                mv << g.markText[i];
-                fv << g.markCode[i];
+                mv << g.mark_txt[i];
+                fv << g.mark_cd[i];
             }
             for (std::size_t i = 0; i < 21; ++i)
-                fv << g.pins[i];
+                fv << g.pin_bits[i];
             run(m, markSql, mv);
             run(f, frameSql, fv);
             ++rows;
         }
     db.exec(u"INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日) VALUES (?, ?, ?, ?)"_s,
-            {night.matchId, night.seasonId, night.matchNo, night.date});
+            {match.siai_id, match.srs_id, match.siai_no, date});
     t.commit();
     return rows;
 }
@@ -420,38 +424,43 @@ int main(int argc, char **argv)
         query("  one player's scorebook, LEFT JOIN form", scorebookLeftJoinSql(),
               u"選手ID = "_s + QString::number(player) + u" "_s, {});
 
-        // One night of 36 players x 4 games, stored in one transaction and
+        // One night of 36 players x 4 games, committed in one transaction and
         // removed again (not timed) so that every run stores the same night.
         {
             bench::Random rnd(7);
             QList<bench::Bowler> bowlers;
-            const QList<QVariantList> ids =
-                db.select(u"SELECT 選手ID FROM 選手 WHERE 選手ID > 0 ORDER BY 選手ID LIMIT 36"_s);
+            const QList<QVariantList> ids = db.select(
+                u"SELECT 選手ID, 選手名 FROM 選手 WHERE 選手ID > 0 ORDER BY 選手ID LIMIT 36"_s);
             for (const QVariantList &r : ids) {
                 bench::Bowler b;
                 b.id = r.value(0).toInt();
+                b.name = r.value(1).toString();
                 b.hcp = 20;
                 bowlers << b;
             }
-            bench::Night night = bench::makeNight(rnd, bowlers, 4, true);
-            night.matchId = int(lastMatch + 1);
-            night.seasonId = int(season);
-            night.matchNo = 999;
-            night.date = QDate(2030, 1, 4);
-            night.venueId = 1;
+            config::MatchGlobals match;
+            match.siai_id = std::int32_t(lastMatch + 1);
+            match.srs_id = std::int32_t(season);
+            match.siai_no = 999;
+            match.siai_yy = 2030;
+            match.siai_mm = 1;
+            match.siai_dd = 4;
+            match.kaijo_id = 1;
+            const bench::Night night = bench::makeNight(rnd, bowlers, match, 4, true);
+            const results::Commit_sheets sheets = bench::nightSheets(night);
             const qint64 lastId = db.scalar(u"SELECT max(ID) FROM データ項目"_s).toLongLong();
             const auto remove = [&] {
                 db.exec(u"DELETE FROM データ項目 WHERE ID > ?"_s, {lastId});
-                db.exec(u"DELETE FROM 試合 WHERE 試合ID = ?"_s, {night.matchId});
+                db.exec(u"DELETE FROM 試合 WHERE 試合ID = ?"_s, {match.siai_id});
             };
-            const auto timeStoring = [&](const char *what, auto store) {
+            const auto timeStoring = [&](const char *what, const std::function<qint64()> &store) {
                 QList<double> wall, cpu;
                 qint64 rows = 0;
                 for (int i = 0; i <= runs; ++i) {
                     QElapsedTimer timer;
                     const double c0 = cpuMs();
                     timer.start();
-                    rows = store(db, night);
+                    rows = store();
                     const double w = double(timer.nsecsElapsed()) / 1e6, c = cpuMs() - c0;
                     if (i > 0) {
                         wall << w;
@@ -465,8 +474,15 @@ int main(int argc, char **argv)
                 t.cpu = figures(cpu);
                 line(what, t);
             };
-            timeStoring("store one night (36 x 4 games)", bench::storeNight);
-            timeStoring("  the same, prepared INSERTs", storeNightPrepared);
+            timeStoring("commit one night (36 x 4 games)", [&] {
+                const results::Commit_outcome out =
+                    results::commit_games(db, match, config::Settings(), sheets);
+                if (!out.stored)
+                    throw store::Error(out.failure_detail);
+                return qint64(out.game_rows);
+            });
+            timeStoring("  its rows only, prepared INSERTs",
+                        [&] { return qint64(storeNightPrepared(db, match, sheets)); });
         }
 
         rusage usage{};

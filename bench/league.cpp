@@ -1,17 +1,17 @@
 #include "bench/league.h"
 
+#include "config/settings.h"
+#include "scoring/ana.h"
 #include "scoring/mark_texts.h"
-#include "scoring/night.h"
 #include "scoring/split_table.h"
 #include "store/database.h"
-#include "store/schema.h"
+#include "store/error.h"
 #include "store/transaction.h"
-
-#include <QVariantMap>
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -114,26 +114,26 @@ Ball secondBall(Random &rnd, const Bowler &b, const Ball &first)
     return {down == 0 ? scoring::code_miss : down, first.left & ~fallen, false};
 }
 
+// The mark texts of a new settings store.
 const scoring::Mark_texts &markTexts()
 {
-    static const scoring::Mark_texts marks;
+    static const scoring::Mark_texts marks(config::Settings().Spear_mark);
     return marks;
 }
 
 } // namespace
 
-NightGame bowlGame(Random &rnd, const Bowler &bowler, bool recordPins)
+void bowlGame(Random &rnd, const Bowler &bowler, bool recordPins, scoring::Night &sheets, int seat,
+              int game)
 {
-    // One sheet of the scoring layer, reused: the calculation gives the frame
-    // scores, the kinds and the canonical mark texts.
-    static scoring::Night sheets(0);
-    sheets.cur_sen = 0;
-    sheets.cur_game = 0;
+    // The sheet is put on screen, its balls typed in as marks, and the
+    // calculation gives the frame scores, the kinds and the canonical texts.
+    sheets.cur_sen = seat;
+    sheets.cur_game = game;
     sheets.cur_slot = 0;
     sheets.screen = scoring::Sheet_screen();
     scoring::Score_rec &s = sheets.cur_sheet();
     s.reset_marks();
-    s.hcp = bowler.hcp;
 
     const auto enter = [&](int slot, const Ball &ball) {
         s.mark_cd[std::size_t(slot)] = std::uint8_t(ball.code);
@@ -162,211 +162,66 @@ NightGame bowlGame(Random &rnd, const Bowler &bowler, bool recordPins)
         if (b19.code == scoring::code_spare)
             enter(20, firstBall(rnd, bowler));
     }
-    sheets.Cmd_KEISAN(markTexts());
-
-    NightGame g;
-    g.bowled = true;
-    g.hcp = bowler.hcp;
-    for (std::size_t i = 0; i < 21; ++i) {
-        g.markText[i] = s.mark_txt[i];
-        g.markCode[i] = s.mark_cd[i];
-        g.markKind[i] = s.mark_kind[i];
-        g.pins[i] = s.pin_bits[i];
-    }
-    for (std::size_t f = 1; f <= 10; ++f)
-        g.runningScore[f] = s.fl_score[f];
-    g.score = s.fl_score[10];
-    g.hcpScore = s.fl_score[0];
-
-    // Ball counts; a missed spare after a split counts as one.
-    const auto kind = [&g](int i) { return g.markKind[std::size_t(i)]; };
-    for (int i = 0; i <= 20; ++i) {
-        g.splits += kind(i) == scoring::kind_split;
-        g.spares += kind(i) == scoring::kind_spare;
-        g.strikes += kind(i) == scoring::kind_strike;
-    }
-    for (int i = 1; i <= 19; i += 2)
-        g.missed += kind(i - 1) != scoring::kind_strike && kind(i) != scoring::kind_spare;
-    g.missed += kind(18) == scoring::kind_strike && kind(19) != scoring::kind_strike
-        && kind(20) != scoring::kind_spare;
-    return g;
+    if (sheets.Cmd_KEISAN(markTexts()) != scoring::Calc_result::done)
+        throw std::logic_error("a generated game did not calculate");
 }
 
-namespace {
-
-QString placingText(int place)
+Night makeNight(Random &rnd, const QList<Bowler> &bowlers, const config::MatchGlobals &match,
+                int games, bool recordPins)
 {
-    QString t = place <= 9 ? QString(QChar(0xFF10 + place)) + u"着"_s
-                           : (QString::number(place) + u"着"_s).right(3);
-    return t.leftJustified(4, u' ');
-}
-
-int upperWeightedPoints(int n, int place)
-{
-    int p = place == 1 ? n + 9 : place == 2 ? n + 4 : place == 3 ? n + 1 : n - 2 * place + 1;
-    p = std::max(p, 0);
-    if (n < 6 && place >= 3)
-        p = 0;
-    if (n <= 3 && place >= 2)
-        p = 0;
-    return p;
-}
-
-} // namespace
-
-void rankNight(Night &night)
-{
-    const int n = int(night.players.size());
-    const int gameCount = n ? int(night.players.front().games.size()) : 0;
-    QList<int> bowlers(gameCount, 0);
-    for (const NightPlayer &p : night.players)
-        for (int g = 0; g < gameCount; ++g)
-            bowlers[g] += p.games[g].bowled;
-
-    // The player's games ranked by scratch and by handicapped score; of two
-    // equal scores the later game counts as the better one.
-    QList<std::array<int, 3>> best(n, {0, 0, 0});
-    for (int p = 0; p < n; ++p) {
-        QList<NightGame> &games = night.players[p].games;
-        for (NightGame &g : games) {
-            g.bestDay = 2 - gameCount;
-            g.bestHcp = 2 - gameCount;
-        }
-        for (int g = 0; g < gameCount; ++g)
-            for (int j = g + 1; j < gameCount; ++j) {
-                ++(games[g].score <= games[j].score ? games[j] : games[g]).bestDay;
-                ++(games[g].hcpScore <= games[j].hcpScore ? games[j] : games[g]).bestHcp;
-            }
-        for (const NightGame &g : games)
-            for (int k = 1; k <= 3; ++k)
-                if (g.bestHcp == 2 - k)
-                    best[p][std::size_t(k - 1)] = g.hcpScore;
-    }
-
-    // Rank in each game by scratch score, equal scores sharing the better rank.
-    for (int g = 0; g < gameCount; ++g) {
-        for (int p = 0; p < n; ++p) {
-            NightGame &game = night.players[p].games[g];
-            game.game = g + 1;
-            game.rank = n;
-            game.bowlers = bowlers[g];
-            game.points = 0;
-            game.placing = u"    "_s;
-        }
-        for (int p = 0; p < n; ++p)
-            for (int q = p + 1; q < n; ++q) {
-                NightGame &a = night.players[p].games[g];
-                NightGame &b = night.players[q].games[g];
-                if (a.score >= b.score)
-                    --a.rank;
-                if (b.score >= a.score)
-                    --b.rank;
-            }
-        for (int p = 0; p < n; ++p) {
-            NightGame &game = night.players[p].games[g];
-            game.upper = bowlers[g] / 2.0 >= game.rank ? 1 : 0;
+    if (bowlers.size() > scoring::Night::seat_bound + 1)
+        throw std::invalid_argument("more bowlers than seats");
+    Night night{match, scoring::Night(games - 1)};
+    scoring::Night &n = night.sheets;
+    n.INIT();
+    for (int seat = 0; seat < bowlers.size(); ++seat) {
+        const Bowler &b = bowlers[seat];
+        n.sen_id[seat] = b.id;
+        n.sen_name[seat] = scoring::Score_rec::fixed_name(b.name);
+        n.sen_hcp[seat] = b.hcp;
+        for (int g = 0; g < games; ++g) {
+            scoring::Score_rec &s = n.score_tbl(seat, g);
+            s.sen_name = n.sen_name[seat];
+            s.hcp = b.hcp;
+            s.kaijo_id = match.kaijo_id;
+            s.yy = match.siai_yy;
+            s.mm = match.siai_mm;
+            s.dd = match.siai_dd;
         }
     }
-
-    // The night's place by the best handicapped game, then the second and
-    // the third best.
-    const int tieBreaks = std::min(gameCount, 3);
-    const auto key = [&](int p) {
-        std::array<int, 3> k = best[p];
-        for (int i = tieBreaks; i < 3; ++i)
-            k[std::size_t(i)] = 0;
-        return k;
-    };
-    QList<int> place(n, n);
-    for (int p = 0; p < n; ++p)
-        for (int q = p + 1; q < n; ++q) {
-            const auto a = key(p), b = key(q);
-            if (a >= b)
-                --place[p];
-            if (b >= a)
-                --place[q];
-        }
-    for (int p = 0; p < n; ++p)
-        for (NightGame &g : night.players[p].games)
-            if (g.bestHcp == 1) {
-                g.placing = placingText(place[p]);
-                g.points = upperWeightedPoints(n, place[p]);
-            }
-}
-
-namespace {
-
-struct FieldNames
-{
-    QStringList running, marks, codes, pins;
-    FieldNames()
-    {
-        for (int i = 1; i <= 10; ++i)
-            running << u"S"_s + QString::number(i);
-        for (const QString &b : store::schema::ballSuffixes()) {
-            marks << u"M"_s + b;
-            codes << u"Flms"_s + b;
-            pins << u"pin"_s + b;
-        }
-    }
-};
-
-} // namespace
-
-int storeNight(store::Database &db, const Night &night)
-{
-    static const FieldNames names;
-    store::Transaction t(db);
-    int rows = 0;
-    int winner = 0, winnerScore = 0, winnerHcpScore = 0;
-    for (const NightPlayer &p : night.players)
-        for (const NightGame &g : p.games) {
-            if (!g.bowled)
-                continue;
-            QVariantMap data{
-                {u"選手ID"_s, p.playerId}, {u"試合ID"_s, night.matchId}, {u"ｹﾞｰﾑ"_s, g.game},
-                {u"優Ｐ"_s, g.points},     {u"上位"_s, g.upper},         {u"S10"_s, g.score},
-                {u"ST"_s, g.strikes},      {u"SP"_s, g.spares},          {u"SPF"_s, g.missed},
-                {u"ｽﾌﾟﾘｯﾄ"_s, g.splits},   {u"当日"_s, g.bestDay},       {u"入賞"_s, g.placing},
-                {u"競技点"_s, g.hcpScore}, {u"HCP"_s, g.hcp},            {u"人数"_s, g.bowlers},
-                {u"順位"_s, g.rank},       {u"試合日"_s, night.date},    {u"会場ID"_s, night.venueId},
-            };
-            QVariantMap mark, frame;
-            for (int f = 1; f <= 10; ++f)
-                mark.insert(names.running[f - 1], g.runningScore[std::size_t(f)]);
-            for (int i = 0; i < 21; ++i) {
-                mark.insert(names.marks[i], g.markText[std::size_t(i)]);
-                frame.insert(names.codes[i], g.markCode[std::size_t(i)]);
-                frame.insert(names.pins[i], g.pins[std::size_t(i)]);
-            }
-            db.insertGame(data, mark, frame);
-            ++rows;
-            if (g.placing.startsWith(u"１着"_s)) {
-                winner = p.playerId;
-                winnerScore = g.score;
-                winnerHcpScore = g.hcpScore;
-            }
-        }
-    db.exec(u"INSERT INTO 試合 (試合ID, シーズンID, 試合, 試合日, １着ID, S10, 競技点) "
-            u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-            {night.matchId, night.seasonId, night.matchNo, night.date, winner, winnerScore,
-             winnerHcpScore});
-    t.commit();
-    return rows;
-}
-
-Night makeNight(Random &rnd, const QList<Bowler> &bowlers, int games, bool recordPins)
-{
-    Night night;
-    for (const Bowler &b : bowlers) {
-        NightPlayer p;
-        p.playerId = b.id;
+    for (int seat = 0; seat < bowlers.size(); ++seat)
         for (int g = 0; g < games; ++g)
-            p.games << bowlGame(rnd, b, recordPins);
-        night.players << p;
-    }
-    rankNight(night);
+            bowlGame(rnd, bowlers[seat], recordPins, n, seat, g);
     return night;
+}
+
+void missGame(Night &night, int seat, int game)
+{
+    night.sheets.score_tbl(seat, game).reset_marks();
+}
+
+results::Night_results calculateNight(const Night &night)
+{
+    const results::Night_results r = results::calculate(
+        scoring::ANA(night.sheets), night.match,
+        results::Calc_options::from_settings(config::Settings()));
+    if (!r.ok())
+        throw std::runtime_error("the night's results did not calculate");
+    return r;
+}
+
+results::Commit_sheets nightSheets(const Night &night)
+{
+    return results::commit_sheets(calculateNight(night));
+}
+
+results::Commit_outcome storeNight(store::Database &db, const Night &night)
+{
+    const results::Commit_outcome out =
+        results::commit_games(db, night.match, config::Settings(), nightSheets(night));
+    if (!out.stored)
+        throw store::Error(out.failure);
+    return out;
 }
 
 namespace {
@@ -438,6 +293,7 @@ qint64 generateLeague(store::Database &db, const LeagueOptions &o)
         const int id = nextId++;
         const QString surname = surnames()[rnd.below(int(surnames().size()))];
         const QString given = givenNames()[rnd.below(int(givenNames().size()))];
+        m.bowler.name = surname + given;
         const QDate birthday = QDate(1940 + rnd.below(50), 1 + rnd.below(12), 1 + rnd.below(28));
         db.exec(u"INSERT INTO 選手 (選手ID, 選手名, 初参加, 誕生日, アドレス, 本名) "
                 u"VALUES (?, ?, ?, ?, ?, ?)"_s,
@@ -476,7 +332,7 @@ qint64 generateLeague(store::Database &db, const LeagueOptions &o)
 
         // Pins are recorded on more nights in the later seasons.
         const double pinShare = season * 2 > o.seasons ? 0.7 : 0.1;
-        for (int match = 1; match <= o.nights; ++match, date = date.addDays(14)) {
+        for (int match_no = 1; match_no <= o.nights; ++match_no, date = date.addDays(14)) {
             QList<Bowler> present;
             QList<int> at;
             for (int i = 0; i < roster.size(); ++i)
@@ -490,29 +346,29 @@ qint64 generateLeague(store::Database &db, const LeagueOptions &o)
                 present.swapItemsAt(i, j);
                 at.swapItemsAt(i, j);
             }
-            Night night = makeNight(rnd, present, o.games, rnd.chance(pinShare));
+            config::MatchGlobals match;
+            match.siai_id = matchId++;
+            match.srs_id = seasonId;
+            match.siai_no = std::int16_t(match_no);
+            match.siai_yy = std::int16_t(date.year());
+            match.siai_mm = std::uint8_t(date.month());
+            match.siai_dd = std::uint8_t(date.day());
+            match.kaijo_id =
+                std::uint8_t(rnd.chance(0.7) ? 1 : 2 + rnd.below(int(venues.size()) - 1));
+            Night night = makeNight(rnd, present, match, o.games, rnd.chance(pinShare));
             // Now and then somebody misses a game of the night.
-            bool changed = false;
-            for (NightPlayer &p : night.players)
-                if (o.games > 1 && rnd.chance(0.03)) {
-                    NightGame &g = p.games[rnd.below(o.games)];
-                    g = NightGame();
-                    changed = true;
-                }
-            if (changed)
-                rankNight(night);
-            night.matchId = matchId++;
-            night.seasonId = seasonId;
-            night.matchNo = match;
-            night.date = date;
-            night.venueId = rnd.chance(0.7) ? 1 : 2 + rnd.below(int(venues.size()) - 1);
-            rows += storeNight(db, night);
-            for (int i = 0; i < night.players.size(); ++i)
-                for (const NightGame &g : night.players[i].games)
-                    if (g.bowled) {
-                        ++roster[at[i]].games;
-                        roster[at[i]].pins += g.score;
+            for (int seat = 0; seat < present.size(); ++seat)
+                if (o.games > 1 && rnd.chance(0.03))
+                    missGame(night, seat, rnd.below(o.games));
+            rows += storeNight(db, night).game_rows;
+            for (int seat = 0; seat < present.size(); ++seat)
+                for (int g = 0; g < o.games; ++g) {
+                    const scoring::Score_rec &s = night.sheets.score_tbl(seat, g);
+                    if (s.mark_kind[0] != scoring::kind_not_set) {
+                        ++roster[at[seat]].games;
+                        roster[at[seat]].pins += s.fl_score[10];
                     }
+                }
         }
     }
     all.commit();

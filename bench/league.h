@@ -1,10 +1,14 @@
 #pragma once
 
+#include "config/match_globals.h"
+#include "results/commit.h"
+#include "results/night_results.h"
+#include "scoring/night.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <cstdint>
 
 namespace store {
@@ -26,51 +30,11 @@ struct LeagueOptions
     static LeagueOptions large() { return {}; }
 };
 
-// One bowled (or, with bowled false, empty) game of a night with every value
-// a committed night stores for it.
-struct NightGame
-{
-    bool bowled = false;
-    int game = 0; // 1-based
-    std::array<QString, 21> markText;
-    std::array<int, 21> markCode {};
-    std::array<int, 21> markKind {};
-    std::array<std::int32_t, 21> pins {};
-    std::array<int, 11> runningScore {}; // [1..10]
-    int hcp = 0;
-    int score = 0;    // S10
-    int hcpScore = 0; // 競技点
-    int strikes = 0, spares = 0, missed = 0, splits = 0;
-    int rank = 0;     // 順位
-    int upper = 0;    // 上位
-    int bestDay = 0;  // 当日
-    int bestHcp = 0;  // best-handicapped flag (1 = best), not stored
-    int bowlers = 0;  // 人数
-    int points = 0;   // 優Ｐ
-    QString placing;  // 入賞, 4 characters
-};
-
-struct NightPlayer
-{
-    int playerId = 0;
-    QList<NightGame> games; // one per game of the night
-};
-
-// A whole match night, ready to be stored.
-struct Night
-{
-    int matchId = 0;  // 試合ID
-    int seasonId = 0;
-    int matchNo = 0;  // 試合 within the season
-    QDate date;
-    int venueId = 0;
-    QList<NightPlayer> players; // seat order
-};
-
 // How a generated player bowls.
 struct Bowler
 {
     int id = 0;
+    QString name; // 選手名
     double strikeRate = 0.2;
     double spareRate = 0.5;
     double splitRate = 0.07;
@@ -91,22 +55,42 @@ private:
     quint64 m_state;
 };
 
-// Bowls one game for a bowler: balls, pin sets, frame scores and mark texts
-// through the scoring layer's calculation, and the per-game counts.
-NightGame bowlGame(Random &rnd, const Bowler &bowler, bool recordPins);
+// A match night as score entry leaves it: the night's identity from match
+// setup and the sheets of the seated players, every bowled sheet calculated.
+struct Night
+{
+    config::MatchGlobals match;
+    scoring::Night sheets;
+};
 
-// Ranks, upper-half flags, best-game ranks, placings and win points of a
-// night whose games have been bowled (upper-weighted points on the best
-// handicapped game, the default options of results processing).
-void rankNight(Night &night);
+// Seats the bowlers in seats 0, 1, ... (name, handicap, venue and date on
+// each of their sheets) and bowls every game of the night for each of them.
+// match.kaijo_id and the date go onto the sheets.
+Night makeNight(Random &rnd, const QList<Bowler> &bowlers, const config::MatchGlobals &match,
+                int games, bool recordPins);
 
-// Stores a night as a commit does: the three rows of each bowled game with
-// one shared ID, then the 試合 row. Runs in one transaction. Returns the
-// number of game rows written.
-int storeNight(store::Database &db, const Night &night);
+// Bowls one game into the sheet score_tbl(seat, game): balls chosen from the
+// bowler's rates, entered as the score entry screen enters marks, with the
+// pins left standing when recordPins, then the entry screen's calculation.
+void bowlGame(Random &rnd, const Bowler &bowler, bool recordPins, scoring::Night &sheets, int seat,
+              int game);
 
-// Makes a night of bowlers in the given order, every game bowled.
-Night makeNight(Random &rnd, const QList<Bowler> &bowlers, int games, bool recordPins);
+// Empties a sheet: the player did not bowl that game.
+void missGame(Night &night, int seat, int game);
+
+// Results processing of the night with the default options (those of a new
+// settings store): the hand-over data of score entry (ANA) and the
+// calculation. Throws std::runtime_error when the calculation does not
+// succeed.
+results::Night_results calculateNight(const Night &night);
+
+// The games the commit of the night stores.
+results::Commit_sheets nightSheets(const Night &night);
+
+// Commits the night as results processing does: the three rows of every
+// bowled game under one shared ID, the milestones, then the 試合 row, in one
+// transaction. Throws store::Error when nothing was stored.
+results::Commit_outcome storeNight(store::Database &db, const Night &night);
 
 // Writes a whole league into a newly created database: venues, seasons,
 // players, handicaps and every match night. Returns the number of game rows.
